@@ -1,0 +1,128 @@
+#include "store/eval_scanner.h"
+
+#include <charconv>
+#include <limits>
+
+namespace {
+
+bool is_space(QChar c)
+{
+    const ushort u = c.unicode();
+    return u == ' ' || (u >= '\t' && u <= '\r');
+}
+
+bool is_digit(const QString &text, int pos)
+{
+    return pos < text.size() && text.at(pos).unicode() >= '0' && text.at(pos).unicode() <= '9';
+}
+
+int skip_digits(const QString &text, int pos)
+{
+    while (is_digit(text, pos))
+        ++pos;
+    return pos;
+}
+
+bool is_sign(const QString &text, int pos)
+{
+    return pos < text.size() && (text.at(pos) == QLatin1Char('+') || text.at(pos) == QLatin1Char('-'));
+}
+
+}  // namespace
+
+eval_scanner::eval_scanner(QString text)
+    : m_text(std::move(text))
+{
+    m_text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+void eval_scanner::skip_space()
+{
+    while (m_pos < m_text.size() && is_space(m_text.at(m_pos)))
+        ++m_pos;
+}
+
+eval_scanner::status eval_scanner::read_int(answer_set *value)
+{
+    skip_space();
+    int end = m_pos;
+    const bool negative = is_sign(m_text, end) && m_text.at(end) == QLatin1Char('-');
+    if (is_sign(m_text, end))
+        ++end;
+    const int digits = end;
+    end = skip_digits(m_text, end);
+    if (end == digits)
+        return status::no_number;
+
+    qint64 magnitude = 0;
+    for (int i = digits; i < end; ++i) {
+        magnitude = magnitude * 10 + (m_text.at(i).unicode() - '0');
+        if (magnitude > qint64(std::numeric_limits<answer_set>::max()) + 1)
+            return status::no_number;
+    }
+    const qint64 signed_value = negative ? -magnitude : magnitude;
+    if (signed_value > std::numeric_limits<answer_set>::max())
+        return status::no_number;
+    *value = answer_set(signed_value);
+    m_pos = end;
+    return status::ok;
+}
+
+eval_scanner::status eval_scanner::read_real(double *value)
+{
+    skip_space();
+    int end = m_pos;
+    if (is_sign(m_text, end))
+        ++end;
+    const int mantissa = end;
+    end = skip_digits(m_text, end);
+    bool has_digits = end > mantissa;
+    if (end < m_text.size() && m_text.at(end) == QLatin1Char('.')) {
+        const int fraction = end + 1;
+        const int fraction_end = skip_digits(m_text, fraction);
+        if (has_digits || fraction_end > fraction) {
+            has_digits = true;
+            end = fraction_end;
+        }
+    }
+    if (!has_digits)
+        return status::no_number;
+    if (end < m_text.size() && (m_text.at(end) == QLatin1Char('e') || m_text.at(end) == QLatin1Char('E'))) {
+        int exponent = end + 1;
+        if (is_sign(m_text, exponent))
+            ++exponent;
+        const int exponent_end = skip_digits(m_text, exponent);
+        if (exponent_end > exponent)
+            end = exponent_end;
+    }
+
+    // from_chars takes no leading '+' and is independent of the process locale.
+    int start = m_pos;
+    if (m_text.at(start) == QLatin1Char('+'))
+        ++start;
+    const QByteArray number = m_text.mid(start, end - start).toLatin1();
+    double parsed = 0;
+    const auto result = std::from_chars(number.constData(), number.constData() + number.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != number.constData() + number.size())
+        return status::no_number;
+    *value = parsed;
+    m_pos = end;
+    return status::ok;
+}
+
+eval_scanner::status eval_scanner::read_marked(QString *text)
+{
+    const int at = m_text.indexOf(QLatin1Char('@'), m_pos);
+    if (at < 0) {
+        m_pos = m_text.size();
+        return status::no_at;
+    }
+    const int dollar = m_text.indexOf(QLatin1Char('$'), at + 1);
+    if (dollar < 0) {
+        m_pos = m_text.size();
+        return status::no_dollar;
+    }
+    *text = m_text.mid(at + 1, dollar - at - 1);
+    m_pos = dollar + 1;
+    return status::ok;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Reads the items of the evaluation files from their decoded text: numbers as formatted
+// input in the classic locale, and marked texts '@'...'$'. A CR LF pair is one line break.
+
+#include "store/eval_tables.h"
+
+#include <QString>
+
+class eval_scanner
+{
+public:
+    enum class status { ok, no_number, no_at, no_dollar };
+
+    explicit eval_scanner(QString text);
+
+    // Skips leading white space, then takes the longest valid number. An integer field
+    // takes an optional sign and decimal digits and must fit in 32 bits.
+    status read_int(answer_set *value);
+    // Decimal forms only (2, 2.5, -1, .5, 1e1); no hex, infinity or NaN.
+    status read_real(double *value);
+    // Discards everything up to and including the next '@', then takes everything up to
+    // the next '$' verbatim; the '$' is consumed.
+    status read_marked(QString *text);
+
+private:
+    void skip_space();
+    QString m_text;
+    int m_pos = 0;
+};

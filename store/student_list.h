@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// True when a comes before b in the class list: runs of digits compare by their value
+// ("2.stu" before "10.stu"), everything else byte by byte; ties fall back to byte order.
+bool natural_less(const QByteArray &a, const QByteArray &b);
+
+// The student answer files of a "st" folder: regular files whose name ends in ".stu" in
+// any letter case, in natural order. Returns "" or the reason the folder can't be read.
+QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names);

@@ -1,0 +1,81 @@
+#pragma once
+// Builds evaluation folders on disk for the tests.
+
+#include <QByteArray>
+#include <cstdio>
+#include <filesystem>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <utility>
+#include <vector>
+
+
+
+// An evaluation folder under a temporary directory, with whichever parts a test asks for.
+struct eval_fixture {
+    QTemporaryDir dir;
+    QString path = dir.path() + QStringLiteral("/eval");
+
+    eval_fixture() { QDir().mkpath(path); }
+    // QTemporaryDir can't remove names that are not valid UTF-8; the byte paths can.
+    ~eval_fixture() { std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString()); }
+
+    eval_fixture &paper(const QByteArray &bytes) { return file("problem.prb", bytes); }
+    eval_fixture &key(const QByteArray &bytes) { return file("answer.ans", bytes); }
+    eval_fixture &folders()
+    {
+        QDir(path).mkpath(QStringLiteral("st"));
+        QDir(path).mkpath(QStringLiteral("sc"));
+        return *this;
+    }
+    eval_fixture &student(const QByteArray &name, const QByteArray &answers)
+    {
+        return file("st/" + name, answers);
+    }
+    eval_fixture &scores(const QByteArray &name, const QByteArray &scores)
+    {
+        return file("sc/" + name, scores);
+    }
+    eval_fixture &file(const QByteArray &relative, const QByteArray &bytes)
+    {
+        const QByteArray full = QFile::encodeName(path) + '/' + relative;
+        FILE *out = std::fopen(full.constData(), "wb");   // byte names, valid UTF-8 or not
+        if (out) {
+            std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
+            std::fclose(out);
+        }
+        return *this;
+    }
+    QByteArray bytes(const QByteArray &relative) const
+    {
+        const QByteArray full = QFile::encodeName(path) + '/' + relative;
+        QByteArray data;
+        if (FILE *in = std::fopen(full.constData(), "rb")) {
+            char chunk[4096];
+            std::size_t got;
+            while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0)
+                data.append(chunk, int(got));
+            std::fclose(in);
+        }
+        return data;
+    }
+    QByteArray folder() const { return QFile::encodeName(path); }
+};
+
+// The paper with 2 single-choice questions (full score 2), 1 multiple-choice question
+// (full 4, partial 2) and 1 non-choice question (full 10): total 18.
+inline eval_fixture &two_one_one(eval_fixture &eval)
+{
+    return eval.folders()
+        .paper("2 1 1\n"
+               "2 @一加一等于几？ A. 1 B. 2 C. 3$\n"
+               "2 @二加二等于几？ A. 4 B. 5$\n"
+               "4 2 @哪些是偶数？ A. 2 B. 3 C. 4$\n"
+               "10 @请说明理由。\n写出过程。$\n")
+        .key("2\n1\n5\n@因为2是偶数。$\n")
+        .student("张三.stu", "2\n1\n5\n@它是偶数。$\n")
+        .student("李四.stu", "4\n2\n1\n@不知道$\n")
+        .student("王五.stu", "2\n1\n0\n@<b>加粗</b> & <a href=\"x\">链接</a>$\n");
+}

@@ -1,0 +1,52 @@
+#pragma once
+// Reads a workbook back with a real spreadsheet reader (tests/read_xls.py with xlrd,
+// tests/read_xlsx.py with openpyxl) and gives every cell as a short text: "" for an empty
+// cell, "text" for a text cell, "=2.5 0.000" for a number with its number format.
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTest>
+#include <QVector>
+#include <cstdlib>
+
+struct sheet_read {
+    QString error;
+    QVector<QStringList> rows;
+};
+
+inline sheet_read sheet_read_back(const QString &path)
+{
+    sheet_read out;
+    const bool xls = path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QFINDTESTDATA(xls ? "read_xls.py" : "read_xlsx.py"), path});
+    if (!python.waitForFinished(300000) || python.exitCode() != 0) {
+        out.error = QString::fromUtf8(python.readAllStandardError());
+        return out;
+    }
+    const QJsonObject document = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    for (const QJsonValue &json_row : document.value(QStringLiteral("cells")).toArray()) {
+        QStringList row;
+        for (const QJsonValue &json_cell : json_row.toArray()) {
+            const QJsonObject cell = json_cell.toObject();
+            const QString type = cell.value(QStringLiteral("t")).toString();
+            const QString value = cell.value(QStringLiteral("v")).toString();
+            if (type == QLatin1String("text"))
+                row << value;
+            else if (type == QLatin1String("number"))
+                row << QStringLiteral("=%1 %2").arg(std::strtod(value.toLatin1().constData(), nullptr))
+                            .arg(cell.value(QStringLiteral("format")).toString());
+            else if (type == QLatin1String("empty"))
+                row << QString();
+            else
+                row << QStringLiteral("?%1").arg(type);
+        }
+        out.rows << row;
+    }
+    return out;
+}

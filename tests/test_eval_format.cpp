@@ -1,0 +1,317 @@
+#include "store/eval_format.h"
+#include "store/eval_scanner.h"
+#include "store/local_text.h"
+#include "store/score_text.h"
+
+#include <QTextCodec>
+#include <QtTest>
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+// Puts the tables into the state an open leaves them in for these counts.
+void counts_set(int onech, int some, int unch)
+{
+    onech_cnt = onech;
+    some_cnt = some;
+    unch_cnt = unch;
+}
+
+QByteArray gb18030(const QString &text)
+{
+    return QTextCodec::codecForName("GB18030")->fromUnicode(text);
+}
+
+}  // namespace
+
+class test_eval_format : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void worked_example()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("1 1 1\n"
+                             "2 @What is 1+1? A. 1 B. 2 C. 3$\n"
+                             "4 2 @Which are even? A. 2 B. 3 C. 4$\n"
+                             "10 @Explain your answer.$\n",
+                             &paper),
+                 QString());
+        QCOMPARE(paper.onech_cnt, 1);
+        QCOMPARE(paper.some_cnt, 1);
+        QCOMPARE(paper.unch_cnt, 1);
+        QCOMPARE(paper.onech[0].full_score, 2.0);
+        QCOMPARE(paper.onech[0].part_score, 0.0);
+        QCOMPARE(paper.some[0].full_score, 4.0);
+        QCOMPARE(paper.some[0].part_score, 2.0);
+        QCOMPARE(paper.unch[0].full_score, 10.0);
+        QCOMPARE(paper.unch[0].text, QString("Explain your answer."));
+        QCOMPARE(paper.total, 16.0);
+
+        QCOMPARE(key_parse("2\n5\n@Because 2 is even.$\n", &paper), QString());
+        QCOMPARE(paper.onech[0].key, 2);
+        QCOMPARE(paper.some[0].key, 5);
+        QCOMPARE(paper.unch[0].ref_answer, QString("Because 2 is even."));
+
+        counts_set(1, 1, 1);
+        student_row_reset(1);
+        QCOMPARE(student_parse("2\n1\n@It is even.$\n", 1), QString());
+        QCOMPARE(onech_ans[1][1], 2);
+        QCOMPARE(some_ans[1][1], 1);
+        QCOMPARE(unch_ans[1][1], QString("It is even."));
+
+        QCOMPARE(scores_parse("2.000\n2.000\n7.500\n", 1), QString());
+        QCOMPARE(onech_score[1][1], 2.0);
+        QCOMPARE(some_score[1][1], 2.0);
+        QCOMPARE(unch_score[1][1], 7.5);
+        QCOMPARE(scores_format(1), QByteArray("2.000\n2.000\n7.500\n"));
+    }
+
+    void marked_texts_are_verbatim()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("0 0 3\n"
+                             "1 options outside the marks are skipped @  two\nlines  $"
+                             "1 @mail me@example.org$"
+                             "1 @$",
+                             &paper),
+                 QString());
+        QCOMPARE(paper.unch[0].text, QString("  two\nlines  "));
+        QCOMPARE(paper.unch[1].text, QString("mail me@example.org"));
+        QCOMPARE(paper.unch[2].text, QString());
+    }
+
+    void single_choice_has_no_partial_score()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("1 1 0\n3 1 @single$ 3 1 @multiple$", &paper), QString());
+        QCOMPARE(paper.onech[0].full_score, 3.0);
+        QCOMPARE(paper.onech[0].part_score, 0.0);
+        QCOMPARE(paper.some[0].full_score, 3.0);
+        QCOMPARE(paper.some[0].part_score, 1.0);
+        QCOMPARE(paper.total, 6.0);
+    }
+
+    void real_forms_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<double>("value");
+        QTest::newRow("integer") << QByteArray("2") << 2.0;
+        QTest::newRow("decimal") << QByteArray("2.5") << 2.5;
+        QTest::newRow("negative") << QByteArray("-1") << -1.0;
+        QTest::newRow("plus sign") << QByteArray("+3") << 3.0;
+        QTest::newRow("exponent") << QByteArray("1e1") << 10.0;
+        QTest::newRow("signed exponent") << QByteArray("25E-1") << 2.5;
+        QTest::newRow("leading point") << QByteArray(".5") << 0.5;
+        QTest::newRow("trailing point") << QByteArray("5.") << 5.0;
+        QTest::newRow("tabs and line breaks before") << QByteArray("\t\r\n 4") << 4.0;
+        QTest::newRow("exponent without digits stops before e") << QByteArray("7e") << 7.0;
+        QTest::newRow("text right after the number") << QByteArray("8abc") << 8.0;
+    }
+
+    void real_forms()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(double, value);
+        eval_scanner in(QString::fromLatin1(field + " @text$"));
+        double read = -99;
+        QCOMPARE(in.read_real(&read), eval_scanner::status::ok);
+        QCOMPARE(read, value);
+        QString text;
+        QCOMPARE(in.read_marked(&text), eval_scanner::status::ok);
+        QCOMPARE(text, QString("text"));
+    }
+
+    void unreadable_numbers_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::newRow("letters") << QByteArray("abc");
+        QTest::newRow("sign only") << QByteArray("-");
+        QTest::newRow("point only") << QByteArray(".");
+        QTest::newRow("infinity") << QByteArray("inf");
+        QTest::newRow("not a number") << QByteArray("nan");
+        QTest::newRow("out of range") << QByteArray("1e999");
+        QTest::newRow("end of file") << QByteArray("   ");
+    }
+
+    void unreadable_numbers()
+    {
+        QFETCH(QByteArray, field);
+        eval_scanner in(QString::fromLatin1(field));
+        double value = 42;
+        QCOMPARE(in.read_real(&value), eval_scanner::status::no_number);
+        QCOMPARE(value, 42.0);
+    }
+
+    void integers()
+    {
+        eval_scanner in(QStringLiteral("5 -3 +7 2147483647 -2147483648 2147483648 9"));
+        answer_set value = 0;
+        for (answer_set expected : {5, -3, 7, 2147483647, int(-2147483648LL)}) {
+            QCOMPARE(in.read_int(&value), eval_scanner::status::ok);
+            QCOMPARE(value, expected);
+        }
+        QCOMPARE(in.read_int(&value), eval_scanner::status::no_number);   // does not fit in 32 bits
+
+        eval_scanner decimal(QStringLiteral("2.0"));
+        QCOMPARE(decimal.read_int(&value), eval_scanner::status::ok);
+        QCOMPARE(value, 2);
+        QCOMPARE(decimal.read_int(&value), eval_scanner::status::no_number);
+    }
+
+    void crlf_is_one_line_break()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("0 0 1\r\n5 @first\r\nsecond\rthird$\r\n", &paper), QString());
+        QCOMPARE(paper.unch[0].text, QString("first\nsecond\rthird"));
+    }
+
+    void gb18030_files()
+    {
+        const QString question = QStringLiteral("简述丂的读音。");
+        paper_data paper;
+        // "丂" is 0x81 0x40 in GB18030: its second byte is '@' and must not start the text.
+        QCOMPARE(paper_parse(gb18030(QStringLiteral("0 0 1\n5 选项丂 @%1$").arg(question)), &paper), QString());
+        QCOMPARE(paper.unch[0].text, question);
+        QCOMPARE(local_text_decode(gb18030(QStringLiteral("张三.stu"))), QStringLiteral("张三.stu"));
+        QCOMPARE(local_text_decode(QStringLiteral("张三.stu").toUtf8()), QStringLiteral("张三.stu"));
+    }
+
+    void utf8_byte_order_mark_is_skipped()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("\xEF\xBB\xBF" "0 0 1\n5 @题$", &paper), QString());
+        QCOMPARE(paper.unch_cnt, 1);
+        QCOMPARE(paper.unch[0].text, QStringLiteral("题"));
+    }
+
+    void malformed_paper_names_the_item_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("garbage") << QByteArray("\x01\x02garbage")
+                                 << QStringLiteral("problem.prb文件有误：单选题数量无法读取");
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("problem.prb文件有误：单选题数量无法读取");
+        QTest::newRow("counts cut short") << QByteArray("1 1")
+                                          << QStringLiteral("problem.prb文件有误：非选择题数量无法读取");
+        QTest::newRow("full score missing") << QByteArray("2 0 0\n2 @a$\n@b$")
+                                            << QStringLiteral("problem.prb文件有误：第2道单选题的满分无法读取");
+        QTest::newRow("partial score missing") << QByteArray("0 1 0\n4 @a$")
+                                               << QStringLiteral("problem.prb文件有误：第1道多选题的部分得分无法读取");
+        QTest::newRow("no @") << QByteArray("0 1 0\n4 2 text")
+                              << QStringLiteral("problem.prb文件有误：第1道多选题的题面缺少开头的“@”");
+        QTest::newRow("no $") << QByteArray("0 0 1\n10 @text")
+                              << QStringLiteral("problem.prb文件有误：第1道非选择题的题面缺少结尾的“$”");
+        QTest::newRow("negative count") << QByteArray("0 -1 0")
+                                        << QStringLiteral("problem.prb中的多选题数量为-1，题目数量不能为负数");
+        QTest::newRow("too many questions") << QByteArray("1004 0 0")
+                                            << QStringLiteral("problem.prb中的单选题数量为1004，超出了每种题型最多1003道的上限");
+    }
+
+    void malformed_paper_names_the_item()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        paper_data paper;
+        QCOMPARE(paper_parse(bytes, &paper), message);
+    }
+
+    void most_questions_fit()
+    {
+        QByteArray bytes = "1003 0 0\n";
+        for (int q = 0; q < 1003; ++q)
+            bytes += "1 @q$\n";
+        paper_data paper;
+        QCOMPARE(paper_parse(bytes, &paper), QString());
+        QCOMPARE(paper.total, 1003.0);
+    }
+
+    void malformed_key_names_the_item()
+    {
+        paper_data paper;
+        QCOMPARE(paper_parse("1 1 1\n1 @a$ 2 1 @b$ 3 @c$", &paper), QString());
+        QCOMPARE(key_parse("2 x", &paper), QStringLiteral("answer.ans文件有误：第1道多选题的答案无法读取"));
+        QCOMPARE(key_parse("2 3 reference without marks", &paper),
+                 QStringLiteral("answer.ans文件有误：第1道非选择题的参考答案缺少开头的“@”"));
+        QCOMPARE(key_parse("2 3 @ok$ anything after the last item is ignored", &paper), QString());
+    }
+
+    void incomplete_student_file_keeps_the_rest_reset()
+    {
+        counts_set(2, 1, 1);
+        onech_ans[3][2] = 7;
+        some_ans[3][1] = 7;
+        unch_ans[3][1] = QStringLiteral("earlier evaluation");
+        student_row_reset(3);
+        QCOMPARE(student_parse("1 oops 4 @text$", 3), QStringLiteral("第2道单选题的答案无法读取"));
+        QCOMPARE(onech_ans[3][1], 1);
+        QCOMPARE(onech_ans[3][2], 0);
+        QCOMPARE(some_ans[3][1], 0);
+        QCOMPARE(unch_ans[3][1], QString());
+
+        QCOMPARE(student_parse("1 2 3 @unterminated", 3), QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
+    }
+
+    void incomplete_score_file()
+    {
+        counts_set(1, 1, 2);
+        student_row_reset(4);
+        QCOMPARE(scores_parse("1.000\n2.000\n3.000\n", 4), QStringLiteral("第2道非选择题的得分无法读取"));
+        QCOMPARE(onech_score[4][1], 1.0);
+        QCOMPARE(some_score[4][1], 2.0);
+        QCOMPARE(unch_score[4][1], 3.0);
+        QCOMPARE(unch_score[4][2], 0.0);
+    }
+
+    void no_questions_reads_and_writes_nothing()
+    {
+        counts_set(0, 0, 0);
+        QCOMPARE(student_parse("", 1), QString());
+        QCOMPARE(scores_parse("", 1), QString());
+        QCOMPARE(scores_format(1), QByteArray());
+    }
+
+    void scores_are_written_with_a_point_in_any_locale()
+    {
+        QVERIFY2(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), "the de_DE.UTF-8 locale is not installed");
+        char probe[16];
+        std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+        QCOMPARE(QByteArray(probe), QByteArray("0,5"));   // the locale really writes a comma
+        QLocale::setDefault(QLocale(QLocale::German));
+
+        counts_set(1, 1, 1);
+        onech_score[2][1] = 2;
+        some_score[2][1] = 0.5;
+        unch_score[2][1] = 10;
+        QCOMPARE(scores_format(2), QByteArray("2.000\n0.500\n10.000\n"));
+        QCOMPARE(scores_parse("1,5\n", 2), QStringLiteral("第1道多选题的得分无法读取"));
+        QCOMPARE(onech_score[2][1], 1.0);   // "1" is read, ",5" is not a number
+
+        std::setlocale(LC_NUMERIC, "C");
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void score_texts_data()
+    {
+        QTest::addColumn<double>("score");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half") << 2.5 << "2.500";
+        QTest::newRow("zero") << 0.0 << "0.000";
+        QTest::newRow("third") << 1.0 / 3 << "0.333";
+        QTest::newRow("rounds up") << 0.6667 << "0.667";
+        QTest::newRow("negative") << -0.5 << "-0.500";
+        QTest::newRow("large") << 123456.0 << "123456.000";
+    }
+
+    void score_texts()
+    {
+        QFETCH(double, score);
+        QFETCH(QString, text);
+        QCOMPARE(score_text(score), text);
+    }
+};
+
+QTEST_GUILESS_MAIN(test_eval_format)
+#include "test_eval_format.moc"

@@ -1,0 +1,41 @@
+#pragma once
+// Every dialog of the program goes through these functions. Production shows the real
+// Qt dialogs; a test switches on scripted mode, queues the answers and reads back what
+// was asked, so no dialog ever waits for a person.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QWidget;
+
+// An OK box titled "提示" without an icon.
+void dialog_message(const QString &text);
+// An OK/Cancel box titled "提示", OK the default; true for OK.
+bool dialog_confirm(const QString &text);
+// Folder picker starting in "."; an empty string when cancelled.
+QString dialog_folder(const QString &caption);
+// Save-file picker; an empty string when cancelled.
+QString dialog_save_file(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter);
+
+// --- test seam ---
+enum class dialog_kind { message, confirm, folder, save_file };
+
+struct dialog_call {
+    dialog_kind kind;
+    QString text;     // message or confirmation text, or the picker's caption
+    QString dir;      // pickers: the starting folder
+    QString filter;   // save-file picker: the filter
+};
+
+// From here on no dialog is shown; answers come from the queues (Cancel / empty when none is
+// queued) and every call is recorded. Clears queues and records.
+void dialog_test_begin();
+void dialog_test_queue_confirm(bool ok);
+void dialog_test_queue_folder(const QString &path);
+void dialog_test_queue_save_file(const QString &path);
+// The calls recorded since dialog_test_begin() or the last take, oldest first.
+std::vector<dialog_call> dialog_test_take_calls();
+// The texts of the message boxes among them.
+QStringList dialog_test_take_messages();
