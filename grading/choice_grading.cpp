@@ -82,12 +82,18 @@ void grading_log_append(QTextEdit *log, const QString &lines)
         log->setPlainText(paragraphs);
         return;
     }
+    // An edit below earlier paragraphs makes the layout place every one of them, then every
+    // new one, at once: minutes for a large class. Without a page size the document does no
+    // layout; setting the size back lays it all out lazily again, as setPlainText does.
+    const QSizeF page_size = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
     QTextCursor cursor(document);
+    cursor.beginEditBlock();   // inside an edit block, moving the cursor needs no layout either
     cursor.movePosition(QTextCursor::End);
-    cursor.beginEditBlock();
     cursor.insertBlock();
     cursor.insertText(paragraphs);
     cursor.endEditBlock();
+    document->setPageSize(page_size);
 }
 
 void choice_grading_run(Ui_lumo_test *ui)

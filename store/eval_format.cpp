@@ -90,23 +90,24 @@ QString choice_keys_parse(eval_scanner &in, kind k, std::vector<choice_question>
     return {};
 }
 
-// Reads count answer sets into row[1..count]; returns what failed.
-QString answers_parse(eval_scanner &in, kind k, int count, answer_set *row)
+eval_scanner::status number_read(eval_scanner &in, answer_set *value)
 {
-    for (int q = 1; q <= count; ++q) {
-        const auto status = in.read_int(&row[q]);
-        if (status != eval_scanner::status::ok)
-            return failure_text(status, item_name(k, q, QObject::tr("答案")));
-    }
-    return {};
+    return in.read_int(value);
 }
 
-QString scores_row_parse(eval_scanner &in, kind k, int count, double *row)
+eval_scanner::status number_read(eval_scanner &in, double *value)
+{
+    return in.read_real(value);
+}
+
+// Reads count numbers (answer sets or scores) into row[1..count]; returns what failed.
+template <typename T>
+QString numbers_parse(eval_scanner &in, kind k, int count, T *row, const QString &field)
 {
     for (int q = 1; q <= count; ++q) {
-        const auto status = in.read_real(&row[q]);
+        const auto status = number_read(in, &row[q]);
         if (status != eval_scanner::status::ok)
-            return failure_text(status, item_name(k, q, QObject::tr("得分")));
+            return failure_text(status, item_name(k, q, field));
     }
     return {};
 }
@@ -193,15 +194,16 @@ void student_row_reset(int s)
 QString student_parse(const QByteArray &bytes, int s)
 {
     eval_scanner in(local_text_decode(bytes));
-    QString failure = answers_parse(in, kind::onech, onech_cnt, onech_ans[s]);
+    const QString answer = QObject::tr("答案");
+    QString failure = numbers_parse(in, kind::onech, onech_cnt, onech_ans[s], answer);
     if (failure.isEmpty())
-        failure = answers_parse(in, kind::some, some_cnt, some_ans[s]);
+        failure = numbers_parse(in, kind::some, some_cnt, some_ans[s], answer);
     if (!failure.isEmpty())
         return failure;
     for (int q = 1; q <= unch_cnt; ++q) {
         const auto status = in.read_marked(&unch_ans[s][q]);
         if (status != eval_scanner::status::ok)
-            return failure_text(status, item_name(kind::unch, q, QObject::tr("答案")));
+            return failure_text(status, item_name(kind::unch, q, answer));
     }
     return {};
 }
@@ -209,11 +211,12 @@ QString student_parse(const QByteArray &bytes, int s)
 QString scores_parse(const QByteArray &bytes, int s)
 {
     eval_scanner in(local_text_decode(bytes));
-    QString failure = scores_row_parse(in, kind::onech, onech_cnt, onech_score[s]);
+    const QString score = QObject::tr("得分");
+    QString failure = numbers_parse(in, kind::onech, onech_cnt, onech_score[s], score);
     if (failure.isEmpty())
-        failure = scores_row_parse(in, kind::some, some_cnt, some_score[s]);
+        failure = numbers_parse(in, kind::some, some_cnt, some_score[s], score);
     if (failure.isEmpty())
-        failure = scores_row_parse(in, kind::unch, unch_cnt, unch_score[s]);
+        failure = numbers_parse(in, kind::unch, unch_cnt, unch_score[s], score);
     return failure;
 }
 

@@ -37,11 +37,10 @@ QString student_file_read(const QByteArray &folder_name, const QByteArray &dir, 
                           QString (*parse)(const QByteArray &, int), bool missing_is_normal)
 {
     const QByteArray path = dir + stu_file[s];
-    QByteArray bytes;
-    QString failure;
     if (missing_is_normal && !file_exists(path))
         return {};
-    failure = file_read_all(path, &bytes);
+    QByteArray bytes;
+    QString failure = file_read_all(path, &bytes);
     if (failure.isEmpty())
         failure = parse(bytes, s);
     if (failure.isEmpty())
@@ -100,9 +99,9 @@ eval_load_result eval_load(const QByteArray &folder)
 
     tables_commit(paths, paper, students);
     result.total = paper.total;
-    for (int s = 1; s <= stu_cnt; ++s)
-        student_row_reset(s);
+    // Every answer file is read before the first score file.
     for (int s = 1; s <= stu_cnt; ++s) {
+        student_row_reset(s);
         const QString line = student_file_read("st", st_path, s, student_parse, false);
         if (!line.isEmpty())
             result.incomplete << line;

@@ -4,6 +4,7 @@
 #include "window_driver.h"
 
 #include <QProgressBar>
+#include <QAbstractTextDocumentLayout>
 #include <QSignalSpy>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -174,6 +175,30 @@ private slots:
         grading_log_append(&log, QStringLiteral("<b>three</b>\n"));
         QCOMPARE(log.toPlainText(), QStringLiteral("one\ntwo\n<b>three</b>"));
         QCOMPARE(log.document()->blockCount(), 3);
+    }
+
+    void appended_lines_are_laid_out_as_if_set_at_once()
+    {
+        QString lines;
+        for (int i = 1; i <= 2000; ++i)
+            lines += QStringLiteral("%1.stu 第 %1 道单选题选择了 A，答案是 B 得分 0.000 分\n").arg(i);
+        QTextBrowser log;
+        log.resize(400, 300);
+        log.show();
+        grading_log_append(&log, lines);
+        const QSizeF page_size = log.document()->pageSize();
+        QVERIFY(page_size.width() > 0);
+        log.document()->documentLayout()->documentSize();   // the first run fully laid out
+        grading_log_append(&log, lines);
+
+        QTextBrowser whole;
+        whole.resize(400, 300);
+        whole.show();
+        whole.setPlainText(lines + lines.left(lines.size() - 1));
+        QCOMPARE(log.document()->pageSize(), page_size);
+        QCOMPARE(log.document()->blockCount(), 4000);
+        QCOMPARE(log.toPlainText(), whole.toPlainText());
+        QCOMPARE(log.document()->documentLayout()->documentSize(), whole.document()->documentLayout()->documentSize());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "eval_fixture.h"
+#include "file_size_limit.h"
 #include "store/eval_load.h"
 #include "store/eval_save.h"
 #include "store/eval_tables.h"
@@ -8,8 +9,6 @@
 #include <QTextCodec>
 #include <QtTest>
 #include <algorithm>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -132,6 +131,41 @@ private slots:
         QCOMPARE(onech_score[1][1], 2.0);
         QCOMPARE(unch_ans[3][1], QStringLiteral("c"));
         QVERIFY(eval_incomplete_message(result.incomplete).endsWith(expected.join('\n')));
+    }
+
+    void every_row_of_a_large_class_is_its_own_student()
+    {
+        eval_fixture eval;
+        eval.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$");
+        QStringList expected_answers;
+        QStringList expected_scores;
+        for (int s = 1; s <= 300; ++s) {
+            const QByteArray name = QByteArray::number(s) + ".stu";
+            if (s % 7 == 0) {
+                eval.student(name, QByteArray::number(s % 64));   // no answer text
+                expected_answers << QStringLiteral("st/%1.stu：第1道非选择题的答案缺少开头的“@”").arg(s);
+            } else {
+                eval.student(name, QByteArray::number(s % 64) + " @答" + QByteArray::number(s) + "$");
+            }
+            if (s % 11 == 0) {
+                eval.scores(name, "x");
+                expected_scores << QStringLiteral("sc/%1.stu：第1道单选题的得分无法读取").arg(s);
+            } else if (s % 2 == 0) {
+                eval.scores(name, QByteArray::number(s) + "\n0.5\n");
+            }
+        }
+        const eval_load_result result = eval_load(eval.folder());
+        QCOMPARE(result.refusal, QString());
+        QCOMPARE(result.incomplete, expected_answers + expected_scores);   // answers first, in class order
+        QCOMPARE(stu_cnt, 300);
+        for (int s = 1; s <= 300; ++s) {
+            QCOMPARE(stu_file[s], QByteArray::number(s) + ".stu");
+            QCOMPARE(onech_ans[s][1], s % 64);
+            QCOMPARE(unch_ans[s][1], s % 7 == 0 ? QString() : QStringLiteral("答%1").arg(s));
+            const bool scored = s % 11 != 0 && s % 2 == 0;
+            QCOMPARE(onech_score[s][1], scored ? double(s) : 0.0);
+            QCOMPARE(unch_score[s][1], scored ? 0.5 : 0.0);
+        }
     }
 
     void nothing_of_an_earlier_evaluation_shows()
@@ -259,15 +293,11 @@ private slots:
         const QByteArray path = QFile::encodeName(dir.path()) + "/a.stu";
         QCOMPARE(file_replace(path, "1.000\n"), QString());
 
-        // A file size limit makes the write itself fail, as a full disk would.
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old_limit;
-        getrlimit(RLIMIT_FSIZE, &old_limit);
-        rlimit small = old_limit;
-        small.rlim_cur = 4;
-        setrlimit(RLIMIT_FSIZE, &small);
-        const QString failure = file_replace(path, "2.000\n3.000\n");
-        setrlimit(RLIMIT_FSIZE, &old_limit);
+        QString failure;
+        {
+            file_size_limit full_disk(4);
+            failure = file_replace(path, "2.000\n3.000\n");
+        }
 
         QVERIFY(!failure.isEmpty());
         QByteArray contents;

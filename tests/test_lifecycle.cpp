@@ -50,6 +50,16 @@ QStringList visible_state(window_driver &d)
     return state;
 }
 
+// Opens the 2+1+1 evaluation and uses every page a little.
+void open_and_work(window_driver &d, eval_fixture &eval)
+{
+    two_one_one(eval);
+    d.open(eval.path);
+    d.click("test_ch");
+    d.click("next_stu");
+    d.click("servey");
+}
+
 }  // namespace
 
 class test_lifecycle : public QObject
@@ -239,11 +249,7 @@ private slots:
 
         window_driver d;
         eval_fixture eval;
-        two_one_one(eval);
-        d.open(eval.path);
-        d.click("test_ch");
-        d.click("next_stu");
-        d.click("servey");
+        open_and_work(d, eval);
         d.close();
 
         for (const char *name : count_labels)
@@ -316,11 +322,7 @@ private slots:
     {
         window_driver d;
         eval_fixture eval;
-        two_one_one(eval);
-        d.open(eval.path);
-        d.click("test_ch");
-        d.click("next_stu");
-        d.click("servey");
+        open_and_work(d, eval);
         const QStringList before = visible_state(d);
 
         eval_fixture broken;

@@ -1,4 +1,5 @@
 #include "eval_fixture.h"
+#include "file_size_limit.h"
 #include "results/score_export.h"
 #include "sheet_reader.h"
 #include "store/file_io.h"
@@ -6,8 +7,6 @@
 
 #include <QTableWidget>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -60,6 +59,28 @@ private slots:
             QCOMPARE(int(sheet.rows[1][std::size_t(c)].kind), int(expected[c]));
         QCOMPARE(sheet.rows[1][1].number, 12.5);
         QCOMPARE(sheet.rows[1][2].number, -0.5);
+    }
+
+    void numbers_need_the_exact_score_form()
+    {
+        const QStringList numbers{"0.000", "-1.250", "123456.789", "7.000"};
+        const QStringList texts{"", "-", ".500", "-.500", "1.50", "1.5000", "+1.000", "01.000", " 1.000",
+                                "1.000 ", "1,000", "１.000", "1e3.000", "--1.000", "1.-00", "-0.000"};
+        const QStringList all = numbers + texts;
+        QTableWidget table(1, all.size());
+        for (int c = 0; c < all.size(); ++c)
+            table.setItem(0, c, new QTableWidgetItem(all[c]));
+        const workbook_row row = score_table_sheet(&table).rows[1];
+        for (int c = 0; c < all.size(); ++c) {
+            const workbook_cell &cell = row[std::size_t(c)];
+            if (c < numbers.size()) {
+                QCOMPARE(int(cell.kind), int(workbook_cell::type::number));
+                QCOMPARE(cell.number, all[c].toDouble());
+            } else {
+                QCOMPARE(int(cell.kind), int(workbook_cell::type::text));
+                QCOMPARE(cell.text, all[c]);
+            }
+        }
     }
 
     void export_asks_for_the_file()
@@ -158,15 +179,11 @@ private slots:
 
         const QString path = m_cwd.path() + "/old.xlsx";
         QVERIFY(eval_fixture_write(path, "previous workbook"));
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit old_limit;
-        getrlimit(RLIMIT_FSIZE, &old_limit);
-        rlimit small = old_limit;
-        small.rlim_cur = 100;
-        setrlimit(RLIMIT_FSIZE, &small);
         dialog_test_queue_save_file(path);
-        d.click("out_file");
-        setrlimit(RLIMIT_FSIZE, &old_limit);
+        {
+            file_size_limit full_disk(100);
+            d.click("out_file");
+        }
         messages = dialog_test_take_messages();
         QCOMPARE(messages.size(), 1);
         QByteArray contents;

@@ -1,0 +1,24 @@
+#pragma once
+// The floors the operations are compared with: the least work that any program doing the
+// same job has to do, measured on the same data in the same run. Each is the fastest of a
+// few tries, as a floor is a lower bound.
+
+#include <string>
+
+struct read_floor {
+    double seconds = 0;
+    long long bytes = 0;
+    int files = 0;
+};
+
+// Lists the evaluation folder and reads every file in it into a buffer of its own, all held
+// at the end: the bytes that any open has to bring into memory.
+// Returns "" or what could not be read.
+std::string floor_read(const std::string &folder, read_floor *floor);
+
+// Grades and formats every line of the grading log from the loaded tables, without any widget.
+double floor_log_s();
+
+// libxlsxwriter writing the statistics' grid (header, names, totals, scores) from the tables
+// straight to path, with the export's options. Returns "" or what failed.
+std::string floor_xlsx(const std::string &path, double *seconds);

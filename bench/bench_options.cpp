@@ -1,0 +1,87 @@
+#include "bench_options.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
+
+const char bench_usage[] =
+    "usage: lumo_bench [--preset class|large|max] [--students N] [--single S] [--multiple M]\n"
+    "                  [--open U] [--answer-bytes B] [--dir DIR] [--json]\n"
+    "Generates an evaluation folder, runs the teacher's workflow on it in the real window and\n"
+    "prints each operation's time and peak memory beside its floor. The class preset is the\n"
+    "default; a later option overrides an earlier one. --dir keeps the folder (DIR/eval, which\n"
+    "must not exist yet) and the workbooks; --json prints the figures as one JSON object.\n";
+
+namespace {
+
+struct preset {
+    const char *name;
+    eval_size size;
+};
+
+const preset presets[] = {
+    {"class", {40, 30, 10, 5, 200}},
+    {"large", {1000, 200, 100, 20, 1024}},
+    {"max", {1002, 1003, 1003, 1003, 50}},
+};
+
+bool number_parse(const char *text, int *value)
+{
+    char *end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || parsed < 0 || parsed > 1000000000)
+        return false;
+    *value = int(parsed);
+    return true;
+}
+
+}  // namespace
+
+std::string bench_options_parse(int argc, char **argv, bench_options *options)
+{
+    options->size = presets[0].size;
+    options->preset = presets[0].name;
+    const struct {
+        const char *flag;
+        int eval_size::*field;
+    } sizes[] = {
+        {"--students", &eval_size::students}, {"--single", &eval_size::single},
+        {"--multiple", &eval_size::multiple}, {"--open", &eval_size::open},
+        {"--answer-bytes", &eval_size::answer_bytes},
+    };
+    bool custom = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--json") {
+            options->json = true;
+            continue;
+        }
+        const auto size = std::find_if(std::begin(sizes), std::end(sizes),
+                                       [&](const auto &known) { return arg == known.flag; });
+        if (arg != "--dir" && arg != "--preset" && size == std::end(sizes))
+            return "unknown option " + arg;
+        if (i + 1 >= argc)
+            return "missing value after " + arg;
+        const char *value = argv[++i];
+        if (arg == "--dir") {
+            options->dir = value;
+        } else if (arg == "--preset") {
+            const auto found = std::find_if(std::begin(presets), std::end(presets),
+                                            [&](const preset &p) { return std::strcmp(p.name, value) == 0; });
+            if (found == std::end(presets))
+                return std::string("unknown preset ") + value;
+            options->size = found->size;
+            options->preset = found->name;
+        } else {
+            if (!number_parse(value, &(options->size.*size->field)))
+                return arg + " takes a whole number, not " + value;
+            custom = true;
+        }
+    }
+    if (custom)
+        options->preset = "custom";
+    return {};
+}

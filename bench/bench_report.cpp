@@ -1,0 +1,83 @@
+#include "bench_report.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+struct floor_ref {
+    double seconds;
+    const char *what;
+};
+
+// The floor an operation is compared with; none for the operations that have no such floor.
+bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor)
+{
+    if (op.key == "open_s")
+        *floor = {run.read.seconds, "reading every file"};
+    else if (op.key == "grade_s" || op.key == "grade2_s")
+        *floor = {run.log_floor_s, "formatting the log"};
+    else if (op.key == "export_xlsx_s")
+        *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};
+    else
+        return false;
+    return true;
+}
+
+std::string fixed(double value, int decimals)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+std::string json_number(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value);
+    return buffer;
+}
+
+}  // namespace
+
+std::string report_markdown(const bench_run &run)
+{
+    const eval_size &size = run.options.size;
+    std::string out = "Preset " + run.options.preset + ": " + std::to_string(size.students) + " students, "
+        + std::to_string(size.single) + " single-choice, " + std::to_string(size.multiple)
+        + " multiple-choice and " + std::to_string(size.open) + " open questions, answers of about "
+        + std::to_string(size.answer_bytes) + " bytes; folder of " + std::to_string(run.read.files)
+        + " files, " + fixed(double(run.read.bytes) / (1024 * 1024), 2) + " MB.\n\n";
+    out += "| operation | seconds | peak MB | floor | ratio to floor |\n";
+    out += "|---|---:|---:|---|---:|\n";
+    for (const operation_result &op : run.operations) {
+        out += "| " + op.name + " | ";
+        out += op.untimed.empty() ? fixed(op.seconds, 3) : op.untimed;
+        out += " | " + fixed(op.peak_mb, 1) + " | ";
+        floor_ref floor;
+        if (op.untimed.empty() && floor_of(run, op, &floor))
+            out += fixed(floor.seconds, 3) + " s, " + floor.what + " | "
+                + (floor.seconds > 0 ? fixed(op.seconds / floor.seconds, 2) : std::string("-")) + " |\n";
+        else
+            out += " | |\n";
+    }
+    return out;
+}
+
+std::string report_json(const bench_run &run)
+{
+    const eval_size &size = run.options.size;
+    std::string out = "{\"preset\": \"" + run.options.preset + "\", \"students\": " + std::to_string(size.students)
+        + ", \"single\": " + std::to_string(size.single) + ", \"multiple\": " + std::to_string(size.multiple)
+        + ", \"open\": " + std::to_string(size.open) + ", \"answer_bytes\": " + std::to_string(size.answer_bytes);
+    double peak = 0;
+    for (const operation_result &op : run.operations) {
+        out += ", \"" + op.key + "\": " + (op.untimed.empty() ? json_number(op.seconds) : std::string("null"));
+        peak = std::max(peak, op.peak_mb);
+    }
+    out += ", \"peak_mb\": " + json_number(peak);
+    out += ", \"floor_read_s\": " + json_number(run.read.seconds);
+    out += ", \"floor_log_s\": " + json_number(run.log_floor_s);
+    out += ", \"floor_xlsx_s\": " + json_number(run.xlsx_floor_s);
+    return out + "}\n";
+}

@@ -1,0 +1,167 @@
+#include "bench_workflow.h"
+
+#include "bench_measure.h"
+#include "results/workbook_xls.h"
+#include "store/eval_tables.h"
+#include "window_driver.h"
+
+#include <QFile>
+#include <QProgressBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+namespace {
+
+class workflow
+{
+public:
+    explicit workflow(std::vector<operation_result> *results)
+        : m_results(results)
+    {
+        settle();
+    }
+
+    // The teacher turns to the page first; drawing it is not part of the operation.
+    void page_show(const char *page)
+    {
+        m_driver.find<QTabWidget>("tabWidget")->setCurrentWidget(m_driver.find(page));
+        settle();
+    }
+
+    operation_result &timed_click(const char *key, const char *name, const char *button)
+    {
+        operation_result &result = record(key, name);
+        result.seconds = seconds_of([&] { m_driver.click(button); });
+        result.peak_mb = peak_mb();
+        settle();
+        return result;
+    }
+
+    // An operation whose button the window leaves disabled for this evaluation.
+    void record_not_offered(const char *key, const char *name, const std::string &why)
+    {
+        operation_result &result = record(key, name);
+        result.untimed = "not offered: " + why;
+        result.peak_mb = peak_mb();
+    }
+
+    window_driver &driver() { return m_driver; }
+
+private:
+    operation_result &record(const char *key, const char *name)
+    {
+        m_results->emplace_back();
+        m_results->back().key = key;
+        m_results->back().name = name;
+        return m_results->back();
+    }
+
+    // Lets the window draw what the operation changed, as it would before the next click.
+    static void settle() { QCoreApplication::processEvents(); }
+
+    window_driver m_driver;
+    std::vector<operation_result> *m_results;
+};
+
+std::string messages_failure(const char *operation)
+{
+    const QStringList messages = dialog_test_take_messages();
+    if (messages.isEmpty())
+        return {};
+    return std::string(operation) + " showed: " + messages.join(QLatin1Char(' ')).toStdString();
+}
+
+std::string grade(workflow &w, const char *key, const char *name, int expected_lines)
+{
+    if (!w.driver().enabled("test_ch")) {
+        w.record_not_offered(key, name, "no choice questions");
+        return {};
+    }
+    w.timed_click(key, name, "test_ch");
+    const int blocks = w.driver().find<QTextBrowser>("ch_ifm_show")->document()->blockCount();
+    if (blocks != expected_lines || w.driver().find<QProgressBar>("jingdu")->value() != 100)
+        return std::string(name) + " left " + std::to_string(blocks) + " log lines, not "
+            + std::to_string(expected_lines);
+    return messages_failure(name);
+}
+
+std::string statistics(workflow &w, const char *key, const char *name)
+{
+    w.timed_click(key, name, "servey");
+    const auto *table = w.driver().find<QTableWidget>("score_show");
+    if (table->rowCount() > 0 && !table->item(table->rowCount() - 1, table->columnCount() - 1))
+        return std::string(name) + " left the last cell empty";
+    return messages_failure(name);
+}
+
+std::string export_to(workflow &w, const char *key, const char *name, const QString &path)
+{
+    QFile::remove(path);
+    dialog_test_queue_save_file(path);
+    operation_result &result = w.timed_click(key, name, "out_file");
+    const QStringList messages = dialog_test_take_messages();
+    const int columns = w.driver().find<QTableWidget>("score_show")->columnCount();
+    const bool is_xls = path.endsWith(QLatin1String(".xls"));
+    if (is_xls && columns > XLS_MAX_COLUMNS && messages.size() == 1 && !QFile::exists(path)) {
+        result.untimed = "refused: " + std::to_string(columns) + " columns > " + std::to_string(XLS_MAX_COLUMNS);
+        return {};
+    }
+    if (!messages.isEmpty())
+        return std::string(name) + " showed: " + messages.join(QLatin1Char(' ')).toStdString();
+    if (!QFile::exists(path))
+        return std::string(name) + " wrote no file";
+    return {};
+}
+
+}  // namespace
+
+std::string workflow_run(const std::string &folder, const std::string &out_dir,
+                         std::vector<operation_result> *results)
+{
+    workflow w(results);
+    window_driver &d = w.driver();
+
+    w.page_show("main_page");
+    dialog_test_queue_folder(QFile::decodeName(folder.c_str()));
+    w.timed_click("open_s", "open", "open_paper");
+    std::string failure = messages_failure("open");
+    if (failure.empty() && !d.enabled("close_paper"))
+        failure = "open did not open the folder";
+    if (!failure.empty())
+        return failure;
+
+    const int lines = stu_cnt * (onech_cnt + some_cnt);
+    w.page_show("ch_page");
+    failure = grade(w, "grade_s", "choice grading", qMax(1, lines));
+    if (failure.empty())
+        failure = grade(w, "grade2_s", "choice grading, again", qMax(1, 2 * lines));
+
+    if (failure.empty()) {
+        w.page_show("score_servey");
+        failure = statistics(w, "stats_s", "statistics");
+    }
+    if (failure.empty())
+        failure = statistics(w, "stats2_s", "statistics, again");
+
+    if (failure.empty()) {
+        w.timed_click("save_s", "save", "save_paper");
+        failure = messages_failure("save");
+    }
+
+    const QString out = QFile::decodeName(out_dir.c_str());
+    if (failure.empty())
+        failure = export_to(w, "export_xlsx_s", "export to .xlsx", out + QStringLiteral("/scores.xlsx"));
+    if (failure.empty())
+        failure = export_to(w, "export_xls_s", "export to .xls", out + QStringLiteral("/scores.xls"));
+
+    if (failure.empty()) {
+        dialog_test_queue_confirm(true);
+        w.timed_click("close_s", "close", "close_paper");
+        dialog_test_take_calls();
+        if (d.enabled("close_paper") || d.find<QTableWidget>("score_show")->rowCount() != 0)
+            failure = "close did not close the evaluation";
+    }
+    return failure;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Writes an evaluation folder of a given size, the same bytes on every run.
+
+#include <string>
+
+struct eval_size {
+    int students = 0;
+    int single = 0;         // single-choice questions
+    int multiple = 0;       // multiple-choice questions
+    int open = 0;           // non-choice questions
+    int answer_bytes = 0;   // about this many bytes of Chinese UTF-8 per non-choice answer
+};
+
+// Creates folder with problem.prb, answer.ans, one answer file per student in st and, for
+// every third student, a score file in sc. Returns "" or what failed.
+std::string eval_generate(const std::string &folder, const eval_size &size);
