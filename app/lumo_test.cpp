@@ -1,17 +1,15 @@
 #include "app/lumo_test.h"
 
-#include "grading/choice_grading.h"
-#include "grading/manual_scoring.h"
-#include "results/score_export.h"
-#include "results/score_table.h"
-#include "store/eval_lifecycle.h"
-#include "store/eval_tables.h"
+#include "app/choice_page.h"
+#include "app/lifecycle.h"
+#include "app/score_page.h"
+#include "app/unch_page.h"
 #include "ui_lumo_test.h"
 
 lumo_test::lumo_test(QWidget *parent)
     : QMainWindow(parent), ui(new Ui_lumo_test)
 {
-    // The icon lives in the static library, which nothing else pulls it out of.
+    // The icon lives in a static library, which nothing else pulls it out of.
     Q_INIT_RESOURCE(lumo_test);
     ui->setupUi(this);
     // The table changes only through open, close and the statistics.
@@ -26,60 +24,61 @@ lumo_test::~lumo_test()
 
 void lumo_test::on_new_paper_clicked()
 {
-    eval_new();
+    lifecycle_new();
 }
 
 void lumo_test::on_open_paper_clicked()
 {
-    eval_open(ui);
+    lifecycle_open(ui, m_state);
 }
 
 void lumo_test::on_test_ch_clicked()
 {
-    choice_grading_run(ui);
+    choice_page_run(ui, m_state.eval);
 }
 
 void lumo_test::on_save_score_clicked()
 {
-    unch_store(ui);
+    unch_store(ui, m_state.eval, m_state.cursor);
 }
 
 void lumo_test::on_last_stu_clicked()
 {
-    unch_navigate(ui, &cur_stu, -1, stu_cnt);
+    unch_navigate(ui, m_state.eval, m_state.cursor, &m_state.cursor.cur_stu, -1, m_state.eval.stu_cnt);
 }
 
 void lumo_test::on_next_stu_clicked()
 {
-    unch_navigate(ui, &cur_stu, +1, stu_cnt);
+    unch_navigate(ui, m_state.eval, m_state.cursor, &m_state.cursor.cur_stu, +1, m_state.eval.stu_cnt);
 }
 
 void lumo_test::on_last_pro_clicked()
 {
-    unch_navigate(ui, &cur_pro, -1, unch_cnt);
+    unch_navigate(ui, m_state.eval, m_state.cursor, &m_state.cursor.cur_pro, -1, m_state.eval.unch_cnt);
 }
 
 void lumo_test::on_next_pro_clicked()
 {
-    unch_navigate(ui, &cur_pro, +1, unch_cnt);
+    unch_navigate(ui, m_state.eval, m_state.cursor, &m_state.cursor.cur_pro, +1, m_state.eval.unch_cnt);
 }
 
 void lumo_test::on_servey_clicked()
 {
-    score_table_fill(ui->score_show);
+    m_state.table = score_sheet_make(m_state.eval);
+    score_page_fill(ui->score_show, *m_state.table);
 }
 
 void lumo_test::on_save_paper_clicked()
 {
-    eval_save();
+    lifecycle_save(m_state.eval);
 }
 
 void lumo_test::on_close_paper_clicked()
 {
-    eval_close(ui);
+    lifecycle_close(ui, m_state);
 }
 
 void lumo_test::on_out_file_clicked()
 {
-    score_export_run(this, ui->score_show);
+    score_page_export(this, m_state, ui->score_show->rowCount());
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/window_state.h"
+
 #include <QMainWindow>
 
 class Ui_lumo_test;
 
-// The main window. Its only state is the UI object; the open evaluation lives in the
-// evaluation tables. Each slot is wired by name to the push button it is named after.
+// The main window. It holds the UI object and the open evaluation; each slot is wired by
+// name to the push button it is named after.
 class lumo_test : public QMainWindow
 {
     Q_OBJECT
@@ -30,4 +32,5 @@ private slots:
 
 private:
     Ui_lumo_test *ui;
+    window_state m_state;
 };

@@ -2,8 +2,7 @@
 
 #include "bench_measure.h"
 #include "grading/choice_grading.h"
-#include "results/score_table.h"
-#include "store/eval_tables.h"
+#include "results/score_sheet.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -77,14 +76,15 @@ std::string folder_read(const std::string &folder, file_buffers *contents, read_
     return {};
 }
 
-void row_write(lxw_worksheet *sheet, lxw_format *format, int s)
+void row_write(const evaluation &eval, lxw_worksheet *sheet, lxw_format *format, int s)
 {
     const auto row = lxw_row_t(s);
-    worksheet_write_string(sheet, row, 0, stu_file[s].constData(), nullptr);
+    worksheet_write_string(sheet, row, 0, eval.stu_file[std::size_t(s)].constData(), nullptr);
     double total = 0;
     lxw_col_t column = 2;
-    for (const auto &kind : {std::make_pair(onech_cnt, onech_score[s]), std::make_pair(some_cnt, some_score[s]),
-                             std::make_pair(unch_cnt, unch_score[s])}) {
+    for (const auto &kind : {std::make_pair(eval.onech_cnt, eval.onech_score[s]),
+                             std::make_pair(eval.some_cnt, eval.some_score[s]),
+                             std::make_pair(eval.unch_cnt, eval.unch_score[s])}) {
         for (int q = 1; q <= kind.first; ++q) {
             worksheet_write_number(sheet, row, column++, kind.second[q], format);
             total += kind.second[q];
@@ -93,8 +93,8 @@ void row_write(lxw_worksheet *sheet, lxw_format *format, int s)
     worksheet_write_number(sheet, row, 1, total, format);
 }
 
-// The grid that the statistics show and the export writes, straight from the tables.
-lxw_error grid_write(const std::string &path)
+// The grid that the statistics show and the export writes, straight from the evaluation.
+lxw_error grid_write(const evaluation &eval, const std::string &path)
 {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
@@ -104,11 +104,11 @@ lxw_error grid_write(const std::string &path)
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_format *format = workbook_add_format(workbook);
     format_set_num_format(format, "0.000");
-    const QStringList headers = score_table_headers();
+    const QStringList headers = score_sheet_headers(eval);
     for (int c = 0; c < headers.size(); ++c)
         worksheet_write_string(sheet, 0, lxw_col_t(c), headers[c].toUtf8().constData(), nullptr);
-    for (int s = 1; s <= stu_cnt; ++s)
-        row_write(sheet, format, s);
+    for (int s = 1; s <= eval.stu_cnt; ++s)
+        row_write(eval, sheet, format, s);
     return workbook_close(workbook);
 }
 
@@ -142,20 +142,17 @@ std::string floor_read(const std::string &folder, read_floor *floor)
     return failure;
 }
 
-double floor_log_s()
+double floor_log_s(const evaluation &eval)
 {
-    return fastest_of([] {
-        QString log;
-        return seconds_of([&] { choice_grade_all(&log, [](int) {}); });
-    });
+    return fastest_of([&] { return seconds_of([&] { choice_grade_all(eval, [](int) {}); }); });
 }
 
-std::string floor_xlsx(const std::string &path, double *seconds)
+std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds)
 {
     lxw_error error = LXW_NO_ERROR;
     *seconds = fastest_of([&] {
         lxw_error this_try = LXW_NO_ERROR;
-        const double taken = seconds_of([&] { this_try = grid_write(path); });
+        const double taken = seconds_of([&] { this_try = grid_write(eval, path); });
         if (error == LXW_NO_ERROR)
             error = this_try;
         return taken;

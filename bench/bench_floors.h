@@ -3,6 +3,8 @@
 // same job has to do, measured on the same data in the same run. Each is the fastest of a
 // few tries, as a floor is a lower bound.
 
+#include "store/evaluation.h"
+
 #include <string>
 
 struct read_floor {
@@ -16,9 +18,9 @@ struct read_floor {
 // Returns "" or what could not be read.
 std::string floor_read(const std::string &folder, read_floor *floor);
 
-// Grades and formats every line of the grading log from the loaded tables, without any widget.
-double floor_log_s();
+// Grades and formats every line of the grading log of eval, without any widget.
+double floor_log_s(const evaluation &eval);
 
-// libxlsxwriter writing the statistics' grid (header, names, totals, scores) from the tables
-// straight to path, with the export's options. Returns "" or what failed.
-std::string floor_xlsx(const std::string &path, double *seconds);
+// libxlsxwriter writing the statistics' grid (header, names, totals, scores) of eval straight
+// to path, with the export's options. Returns "" or what failed.
+std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds);

@@ -6,6 +6,7 @@
 #include "bench_report.h"
 #include "bench_workflow.h"
 #include "eval_generator.h"
+#include "store/eval_open.h"
 
 #include <QApplication>
 #include <QFile>
@@ -57,11 +58,15 @@ int main(int argc, char **argv)
     if (failure.empty())
         failure = floor_read(folder, &run.read);
     if (failure.empty())
-        failure = workflow_run(folder, base, &run.operations);
-    // Close leaves the tables filled, so the floors work on the evaluation just graded.
+        failure = workflow_run(folder, base, run.options.size, &run.operations);
+    // The workflow saved its scores, so the floors work on the evaluation just graded.
     if (failure.empty()) {
-        run.log_floor_s = floor_log_s();
-        failure = floor_xlsx(base + "/floor.xlsx", &run.xlsx_floor_s);
+        const eval_open_result graded = eval_open(QByteArray(folder.c_str()));
+        failure = graded.refusal.toStdString();
+        if (failure.empty()) {
+            run.log_floor_s = floor_log_s(graded.eval);
+            failure = floor_xlsx(graded.eval, base + "/floor.xlsx", &run.xlsx_floor_s);
+        }
     }
     if (!failure.empty())
         return fail(failure);

@@ -1,10 +1,12 @@
 #include "bench_workflow.h"
 
 #include "bench_measure.h"
+#include "app/lumo_test.h"
 #include "results/workbook_xls.h"
-#include "store/eval_tables.h"
-#include "window_driver.h"
+#include "ui/dialogs.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFile>
 #include <QProgressBar>
 #include <QTabWidget>
@@ -20,20 +22,34 @@ public:
     explicit workflow(std::vector<operation_result> *results)
         : m_results(results)
     {
+        dialog_test_begin();
+        m_window.show();
         settle();
     }
+
+    template <typename T = QWidget>
+    T *find(const char *name) const
+    {
+        T *widget = m_window.findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    bool enabled(const char *name) const { return find(name)->isEnabled(); }
 
     // The teacher turns to the page first; drawing it is not part of the operation.
     void page_show(const char *page)
     {
-        m_driver.find<QTabWidget>("tabWidget")->setCurrentWidget(m_driver.find(page));
+        find<QTabWidget>("tabWidget")->setCurrentWidget(find(page));
         settle();
     }
 
     operation_result &timed_click(const char *key, const char *name, const char *button)
     {
         operation_result &result = record(key, name);
-        result.seconds = seconds_of([&] { m_driver.click(button); });
+        QAbstractButton *pressed = find<QAbstractButton>(button);
+        result.seconds = seconds_of([&] { pressed->click(); });
         result.peak_mb = peak_mb();
         settle();
         return result;
@@ -47,8 +63,6 @@ public:
         result.peak_mb = peak_mb();
     }
 
-    window_driver &driver() { return m_driver; }
-
 private:
     operation_result &record(const char *key, const char *name)
     {
@@ -61,7 +75,7 @@ private:
     // Lets the window draw what the operation changed, as it would before the next click.
     static void settle() { QCoreApplication::processEvents(); }
 
-    window_driver m_driver;
+    lumo_test m_window;
     std::vector<operation_result> *m_results;
 };
 
@@ -75,13 +89,13 @@ std::string messages_failure(const char *operation)
 
 std::string grade(workflow &w, const char *key, const char *name, int expected_lines)
 {
-    if (!w.driver().enabled("test_ch")) {
+    if (!w.enabled("test_ch")) {
         w.record_not_offered(key, name, "no choice questions");
         return {};
     }
     w.timed_click(key, name, "test_ch");
-    const int blocks = w.driver().find<QTextBrowser>("ch_ifm_show")->document()->blockCount();
-    if (blocks != expected_lines || w.driver().find<QProgressBar>("jingdu")->value() != 100)
+    const int blocks = w.find<QTextBrowser>("ch_ifm_show")->document()->blockCount();
+    if (blocks != expected_lines || w.find<QProgressBar>("jingdu")->value() != 100)
         return std::string(name) + " left " + std::to_string(blocks) + " log lines, not "
             + std::to_string(expected_lines);
     return messages_failure(name);
@@ -90,7 +104,7 @@ std::string grade(workflow &w, const char *key, const char *name, int expected_l
 std::string statistics(workflow &w, const char *key, const char *name)
 {
     w.timed_click(key, name, "servey");
-    const auto *table = w.driver().find<QTableWidget>("score_show");
+    const auto *table = w.find<QTableWidget>("score_show");
     if (table->rowCount() > 0 && !table->item(table->rowCount() - 1, table->columnCount() - 1))
         return std::string(name) + " left the last cell empty";
     return messages_failure(name);
@@ -102,7 +116,7 @@ std::string export_to(workflow &w, const char *key, const char *name, const QStr
     dialog_test_queue_save_file(path);
     operation_result &result = w.timed_click(key, name, "out_file");
     const QStringList messages = dialog_test_take_messages();
-    const int columns = w.driver().find<QTableWidget>("score_show")->columnCount();
+    const int columns = w.find<QTableWidget>("score_show")->columnCount();
     const bool is_xls = path.endsWith(QLatin1String(".xls"));
     if (is_xls && columns > XLS_MAX_COLUMNS && messages.size() == 1 && !QFile::exists(path)) {
         result.untimed = "refused: " + std::to_string(columns) + " columns > " + std::to_string(XLS_MAX_COLUMNS);
@@ -117,22 +131,21 @@ std::string export_to(workflow &w, const char *key, const char *name, const QStr
 
 }  // namespace
 
-std::string workflow_run(const std::string &folder, const std::string &out_dir,
+std::string workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
                          std::vector<operation_result> *results)
 {
     workflow w(results);
-    window_driver &d = w.driver();
 
     w.page_show("main_page");
     dialog_test_queue_folder(QFile::decodeName(folder.c_str()));
     w.timed_click("open_s", "open", "open_paper");
     std::string failure = messages_failure("open");
-    if (failure.empty() && !d.enabled("close_paper"))
+    if (failure.empty() && !w.enabled("close_paper"))
         failure = "open did not open the folder";
     if (!failure.empty())
         return failure;
 
-    const int lines = stu_cnt * (onech_cnt + some_cnt);
+    const int lines = size.students * (size.single + size.multiple);
     w.page_show("ch_page");
     failure = grade(w, "grade_s", "choice grading", qMax(1, lines));
     if (failure.empty())
@@ -160,7 +173,7 @@ std::string workflow_run(const std::string &folder, const std::string &out_dir,
         dialog_test_queue_confirm(true);
         w.timed_click("close_s", "close", "close_paper");
         dialog_test_take_calls();
-        if (d.enabled("close_paper") || d.find<QTableWidget>("score_show")->rowCount() != 0)
+        if (w.enabled("close_paper") || w.find<QTableWidget>("score_show")->rowCount() != 0)
             failure = "close did not close the evaluation";
     }
     return failure;

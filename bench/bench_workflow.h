@@ -2,6 +2,8 @@
 // The teacher's workflow in the real window, each operation timed from its click to its
 // return, with the dialogs answered through the dialog seam.
 
+#include "eval_generator.h"
+
 #include <string>
 #include <vector>
 
@@ -16,5 +18,5 @@ struct operation_result {
 // Opens folder, grades, grades again, runs the statistics twice, saves, exports
 // scores.xlsx and scores.xls into out_dir and closes. Returns "" or the first operation
 // that did not do its job.
-std::string workflow_run(const std::string &folder, const std::string &out_dir,
+std::string workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
                          std::vector<operation_result> *results);

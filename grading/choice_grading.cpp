@@ -2,11 +2,8 @@
 
 #include "store/local_text.h"
 #include "store/score_text.h"
-#include "ui_lumo_test.h"
 
 #include <QObject>
-#include <QTextCursor>
-#include <QTextDocument>
 
 double choice_score_single(answer_set answer, const choice_question &question)
 {
@@ -50,58 +47,36 @@ void grading_log_line(QString *log, const QString &file_name, bool multiple, int
     *log += QLatin1Char('\n');
 }
 
-void choice_grade_all(QString *log, const std::function<void(int)> &progress)
+choice_grades choice_grade_all(const evaluation &eval, const std::function<void(int)> &progress)
 {
-    const int t = onech_cnt + some_cnt;
-    for (int s = 1; s <= stu_cnt; ++s) {
-        const QString name = local_text_decode(stu_file[s]);
-        for (int i = 1; i <= onech_cnt; ++i) {
-            const answer_set answer = onech_ans[s][i];
-            const choice_question &question = onech_questions[i];
-            onech_score[s][i] = choice_score_single(answer, question);
-            grading_log_line(log, name, false, i, answer, question.key, onech_score[s][i]);
-            progress(grading_progress(s, i, t, stu_cnt));
+    choice_grades grades;
+    grades.onech_score.reset(eval.stu_cnt, eval.onech_cnt);
+    grades.some_score.reset(eval.stu_cnt, eval.some_cnt);
+    const int t = eval.onech_cnt + eval.some_cnt;
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        const QString name = local_text_decode(eval.stu_file[std::size_t(s)]);
+        for (int i = 1; i <= eval.onech_cnt; ++i) {
+            const answer_set answer = eval.onech_ans[s][i];
+            const choice_question &question = eval.onech_questions[std::size_t(i)];
+            const double score = choice_score_single(answer, question);
+            grades.onech_score[s][i] = score;
+            grading_log_line(&grades.log, name, false, i, answer, question.key, score);
+            progress(grading_progress(s, i, t, eval.stu_cnt));
         }
-        for (int i = 1; i <= some_cnt; ++i) {
-            const answer_set answer = some_ans[s][i];
-            const choice_question &question = some_questions[i];
-            some_score[s][i] = choice_score_multiple(answer, question);
-            grading_log_line(log, name, true, i, answer, question.key, some_score[s][i]);
-            progress(grading_progress(s, onech_cnt + i, t, stu_cnt));
+        for (int i = 1; i <= eval.some_cnt; ++i) {
+            const answer_set answer = eval.some_ans[s][i];
+            const choice_question &question = eval.some_questions[std::size_t(i)];
+            const double score = choice_score_multiple(answer, question);
+            grades.some_score[s][i] = score;
+            grading_log_line(&grades.log, name, true, i, answer, question.key, score);
+            progress(grading_progress(s, eval.onech_cnt + i, t, eval.stu_cnt));
         }
     }
+    return grades;
 }
 
-void grading_log_append(QTextEdit *log, const QString &lines)
+void choice_grades_apply(evaluation &eval, choice_grades &grades)
 {
-    if (lines.isEmpty())
-        return;
-    const QString paragraphs = lines.left(lines.size() - 1);   // no empty paragraph at the end
-    QTextDocument *document = log->document();
-    if (document->isEmpty()) {
-        log->setPlainText(paragraphs);
-        return;
-    }
-    // An edit below earlier paragraphs makes the layout place every one of them, then every
-    // new one, at once: minutes for a large class. Without a page size the document does no
-    // layout; setting the size back lays it all out lazily again, as setPlainText does.
-    const QSizeF page_size = document->pageSize();
-    document->setPageSize(QSizeF(0, 0));
-    QTextCursor cursor(document);
-    cursor.beginEditBlock();   // inside an edit block, moving the cursor needs no layout either
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertBlock();
-    cursor.insertText(paragraphs);
-    cursor.endEditBlock();
-    document->setPageSize(page_size);
-}
-
-void choice_grading_run(Ui_lumo_test *ui)
-{
-    ui->pingce->setText(QObject::tr("评测中"));
-    QString lines;
-    choice_grade_all(&lines, [ui](int value) { ui->jingdu->setValue(value); });
-    grading_log_append(ui->ch_ifm_show, lines);
-    ui->jingdu->setValue(100);
-    ui->pingce->setText(QObject::tr("评测完成"));
+    eval.onech_score = std::move(grades.onech_score);
+    eval.some_score = std::move(grades.some_score);
 }

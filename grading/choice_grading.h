@@ -1,13 +1,10 @@
 #pragma once
 // Grading of every single- and multiple-choice answer against the key.
 
-#include "store/eval_tables.h"
+#include "store/evaluation.h"
 
 #include <QString>
 #include <functional>
-
-class QTextEdit;
-class Ui_lumo_test;
 
 // Full score for the key itself, else 0.
 double choice_score_single(answer_set answer, const choice_question &question);
@@ -24,14 +21,16 @@ int grading_progress(int s, int j, int t, int n);
 void grading_log_line(QString *log, const QString &file_name, bool multiple, int q,
                       answer_set answer, answer_set key, double score);
 
-// Grades every student into onech_score and some_score. Appends one log line per question
-// to *log, each line ending in '\n', and reports the progress value after each line.
-void choice_grade_all(QString *log, const std::function<void(int)> &progress);
+// The outcome of grading every choice answer: a score per student and question, and the
+// log's lines, one per question, each ending in '\n'.
+struct choice_grades {
+    student_table<double> onech_score;
+    student_table<double> some_score;
+    QString log;
+};
 
-// Adds lines ('\n'-terminated) as paragraphs below the log's earlier ones. Handing the
-// document all lines at once lets it lay them out lazily; one append per line would take
-// minutes for a large class.
-void grading_log_append(QTextEdit *log, const QString &lines);
-
-// The whole operation on the choice page: status texts, log and progress bar.
-void choice_grading_run(Ui_lumo_test *ui);
+// Grades every student of eval: for each student, the single-choice questions, then the
+// multiple-choice ones. Reports the progress value after each line.
+choice_grades choice_grade_all(const evaluation &eval, const std::function<void(int)> &progress);
+// Puts the grades' scores into eval; the log stays with the grades.
+void choice_grades_apply(evaluation &eval, choice_grades &grades);

@@ -4,41 +4,34 @@
 #include "results/workbook_xlsx.h"
 #include "store/file_io.h"
 #include "store/score_text.h"
-#include "ui/dialogs.h"
 
-#include <QDir>
-#include <QFile>
-#include <QObject>
-#include <QTableWidget>
 #include <charconv>
 #include <cmath>
 
 namespace {
 
-// The number a text stands for when it is exactly what "%.3f" writes for it. Parsed by
-// hand rather than with a regular expression per cell, which took a fifth of a large export.
-bool score_text_parse(const QString &text, double *value)
-{
-    const QByteArray chars = text.toLatin1();
-    double parsed = 0;
-    const auto result = std::from_chars(chars.begin(), chars.end(), parsed, std::chars_format::fixed);
-    if (result.ec != std::errc() || result.ptr != chars.end() || !std::isfinite(parsed)
-        || score_text(parsed) != text)
-        return false;
-    *value = parsed;
-    return true;
-}
-
-workbook_cell cell_from_text(const QString &text)
+// A score as the table shows it: rounded to three decimals. "-0.000" and values that are not
+// finite stay texts, so no sign or infinity is lost.
+workbook_cell score_cell(double score)
 {
     workbook_cell cell;
-    double value = 0;
-    // A "-0.000" stays text: as a number it would lose its sign.
-    if (score_text_parse(text, &value) && !(value == 0 && std::signbit(value))) {
-        cell.kind = workbook_cell::type::number;
-        cell.number = value;
+    char buffer[400];   // room for the widest double in fixed notation
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, score, std::chars_format::fixed, 3);
+    double shown = 0;
+    std::from_chars(buffer, written.ptr, shown, std::chars_format::fixed);
+    if (!std::isfinite(score) || (shown == 0 && std::signbit(shown))) {
+        cell.kind = workbook_cell::type::text;
+        cell.text = score_text(score);
         return cell;
     }
+    cell.kind = workbook_cell::type::number;
+    cell.number = shown;
+    return cell;
+}
+
+workbook_cell text_cell(const QString &text)
+{
+    workbook_cell cell;
     cell.kind = workbook_cell::type::text;
     cell.text = text;
     return cell;
@@ -56,28 +49,26 @@ bool is_xls(const QByteArray &path)
 
 }  // namespace
 
-workbook_sheet score_table_sheet(const QTableWidget *table)
+workbook_sheet score_workbook_sheet(const QStringList &headers, int rows, const score_sheet *filled)
 {
     workbook_sheet sheet;
-    const int columns = table->columnCount();
-    const int rows = table->rowCount();
-    const std::size_t width = std::size_t(columns);
+    const std::size_t width = std::size_t(headers.size());
     sheet.rows.reserve(std::size_t(rows) + 1);
 
-    workbook_row header(width);
-    for (int c = 0; c < columns; ++c) {
-        if (const QTableWidgetItem *label = table->horizontalHeaderItem(c)) {
-            header[std::size_t(c)].kind = workbook_cell::type::text;
-            header[std::size_t(c)].text = label->text();
-        }
-    }
+    workbook_row header;
+    header.reserve(width);
+    for (const QString &label : headers)
+        header.push_back(text_cell(label));
     sheet.rows.push_back(std::move(header));
 
     for (int r = 0; r < rows; ++r) {
         workbook_row row(width);
-        for (int c = 0; c < columns; ++c) {
-            if (const QTableWidgetItem *item = table->item(r, c))
-                row[std::size_t(c)] = cell_from_text(item->text());
+        if (filled && std::size_t(r) < filled->rows.size() && width >= 2) {
+            const score_sheet_row &figures = filled->rows[std::size_t(r)];
+            row[0] = text_cell(figures.name);
+            row[1] = score_cell(figures.total);
+            for (std::size_t c = 2; c < width && c - 2 < figures.scores.size(); ++c)
+                row[c] = score_cell(figures.scores[c - 2]);
         }
         sheet.rows.push_back(std::move(row));
     }
@@ -105,16 +96,4 @@ QString workbook_save(const QByteArray &path, const workbook_sheet &sheet)
     if (!failure.isEmpty())
         file_remove(temporary);
     return failure;
-}
-
-void score_export_run(QWidget *parent, const QTableWidget *table)
-{
-    const QString chosen = dialog_save_file(parent, QObject::tr("指定导出成绩表格文件"), QStringLiteral("."),
-                                            QObject::tr("Excel(*.xls *.xlsx)"));
-    if (chosen.isEmpty())
-        return;
-    const QString name = export_file_name(chosen);
-    const QString failure = workbook_save(QFile::encodeName(name), score_table_sheet(table));
-    if (!failure.isEmpty())
-        dialog_message(QObject::tr("成绩表格未能导出到%1：\n%2").arg(QDir::toNativeSeparators(name), failure));
 }

@@ -1,17 +1,18 @@
 #pragma once
-// Export of the score table to a spreadsheet workbook chosen by the teacher.
+// Export of the score table to a spreadsheet workbook.
 
+#include "results/score_sheet.h"
 #include "results/workbook.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
-class QTableWidget;
-class QWidget;
-
-// The header labels, then every row's cell texts. Texts in the table's "%.3f" form become
-// number cells, so the teacher can sum and sort; a cell without an item stays empty.
-workbook_sheet score_table_sheet(const QTableWidget *table);
+// The worksheet of the score table: the header labels, then `rows` rows. Without a filled
+// sheet (the statistics have not run) the rows are empty; otherwise each holds the name as
+// text and every figure as a number cell, rounded to the three decimals the table shows, so
+// the teacher can sum and sort.
+workbook_sheet score_workbook_sheet(const QStringList &headers, int rows, const score_sheet *filled);
 
 // The name the workbook is saved under: ".xls" and ".xlsx" (any case) stay, anything else
 // gets ".xlsx" appended, as a spreadsheet application would add its default extension.
@@ -20,6 +21,3 @@ QString export_file_name(const QString &chosen);
 // Writes the workbook in the format its extension names, beside the target first and then
 // renamed over it, so a failure leaves an existing file untouched. Returns "" or the reason.
 QString workbook_save(const QByteArray &path, const workbook_sheet &sheet);
-
-// The whole operation: asks for the file, writes it, reports a failure.
-void score_export_run(QWidget *parent, const QTableWidget *table);

@@ -56,36 +56,34 @@ QString count_refusal(kind k, int count)
     return {};
 }
 
-QString choice_questions_parse(eval_scanner &in, kind k, std::vector<choice_question> &questions,
-                               double *total)
+// Reads questions[1..] of one choice kind: full score, partial score (multiple choice), text.
+QString choice_questions_parse(eval_scanner &in, kind k, std::vector<choice_question> &questions)
 {
-    for (std::size_t i = 0; i < questions.size(); ++i) {
-        const int q = int(i) + 1;
-        choice_question &question = questions[i];
+    for (std::size_t q = 1; q < questions.size(); ++q) {
+        choice_question &question = questions[q];
         auto status = in.read_real(&question.full_score);
         if (status != eval_scanner::status::ok)
-            return paper_failure(status, item_name(k, q, QObject::tr("满分")));
+            return paper_failure(status, item_name(k, int(q), QObject::tr("满分")));
         // Single-choice questions have no partial score; whatever follows is skipped as text.
         if (k == kind::some) {
             status = in.read_real(&question.part_score);
             if (status != eval_scanner::status::ok)
-                return paper_failure(status, item_name(k, q, QObject::tr("部分得分")));
+                return paper_failure(status, item_name(k, int(q), QObject::tr("部分得分")));
         }
         QString discarded;
         status = in.read_marked(&discarded);
         if (status != eval_scanner::status::ok)
-            return paper_failure(status, item_name(k, q, QObject::tr("题面")));
-        *total += question.full_score;
+            return paper_failure(status, item_name(k, int(q), QObject::tr("题面")));
     }
     return {};
 }
 
 QString choice_keys_parse(eval_scanner &in, kind k, std::vector<choice_question> &questions)
 {
-    for (std::size_t i = 0; i < questions.size(); ++i) {
-        const auto status = in.read_int(&questions[i].key);
+    for (std::size_t q = 1; q < questions.size(); ++q) {
+        const auto status = in.read_int(&questions[q].key);
         if (status != eval_scanner::status::ok)
-            return key_failure(status, item_name(k, int(i) + 1, QObject::tr("答案")));
+            return key_failure(status, item_name(k, int(q), QObject::tr("答案")));
     }
     return {};
 }
@@ -122,10 +120,10 @@ void scores_row_format(QByteArray &out, int count, const double *row)
 
 }  // namespace
 
-QString paper_parse(const QByteArray &bytes, paper_data *paper)
+QString paper_parse(const QByteArray &bytes, evaluation *eval)
 {
     eval_scanner in(local_text_decode(bytes));
-    int *const counts[] = {&paper->onech_cnt, &paper->some_cnt, &paper->unch_cnt};
+    int *const counts[] = {&eval->onech_cnt, &eval->some_cnt, &eval->unch_cnt};
     const kind kinds[] = {kind::onech, kind::some, kind::unch};
     for (int i = 0; i < 3; ++i) {
         const auto status = in.read_int(counts[i]);
@@ -136,96 +134,77 @@ QString paper_parse(const QByteArray &bytes, paper_data *paper)
             return refusal;
     }
 
-    paper->total = 0;
-    paper->onech.assign(std::size_t(paper->onech_cnt), choice_question());
-    paper->some.assign(std::size_t(paper->some_cnt), choice_question());
-    paper->unch.assign(std::size_t(paper->unch_cnt), unch_question());
-    QString failure = choice_questions_parse(in, kind::onech, paper->onech, &paper->total);
+    eval->onech_questions.assign(std::size_t(eval->onech_cnt) + 1, choice_question());
+    eval->some_questions.assign(std::size_t(eval->some_cnt) + 1, choice_question());
+    eval->unch_questions.assign(std::size_t(eval->unch_cnt) + 1, unch_question());
+    QString failure = choice_questions_parse(in, kind::onech, eval->onech_questions);
     if (failure.isEmpty())
-        failure = choice_questions_parse(in, kind::some, paper->some, &paper->total);
+        failure = choice_questions_parse(in, kind::some, eval->some_questions);
     if (!failure.isEmpty())
         return failure;
-    for (std::size_t i = 0; i < paper->unch.size(); ++i) {
-        const int q = int(i) + 1;
-        unch_question &question = paper->unch[i];
+    for (int q = 1; q <= eval->unch_cnt; ++q) {
+        unch_question &question = eval->unch_questions[std::size_t(q)];
         auto status = in.read_real(&question.full_score);
         if (status != eval_scanner::status::ok)
             return paper_failure(status, item_name(kind::unch, q, QObject::tr("满分")));
         status = in.read_marked(&question.text);
         if (status != eval_scanner::status::ok)
             return paper_failure(status, item_name(kind::unch, q, QObject::tr("题面")));
-        paper->total += question.full_score;
     }
     return {};
 }
 
-QString key_parse(const QByteArray &bytes, paper_data *paper)
+QString key_parse(const QByteArray &bytes, evaluation *eval)
 {
     eval_scanner in(local_text_decode(bytes));
-    QString failure = choice_keys_parse(in, kind::onech, paper->onech);
+    QString failure = choice_keys_parse(in, kind::onech, eval->onech_questions);
     if (failure.isEmpty())
-        failure = choice_keys_parse(in, kind::some, paper->some);
+        failure = choice_keys_parse(in, kind::some, eval->some_questions);
     if (!failure.isEmpty())
         return failure;
-    for (std::size_t i = 0; i < paper->unch.size(); ++i) {
-        const auto status = in.read_marked(&paper->unch[i].ref_answer);
+    for (int q = 1; q <= eval->unch_cnt; ++q) {
+        const auto status = in.read_marked(&eval->unch_questions[std::size_t(q)].ref_answer);
         if (status != eval_scanner::status::ok)
-            return key_failure(status, item_name(kind::unch, int(i) + 1, QObject::tr("参考答案")));
+            return key_failure(status, item_name(kind::unch, q, QObject::tr("参考答案")));
     }
     return {};
 }
 
-void student_row_reset(int s)
-{
-    for (int q = 1; q <= onech_cnt; ++q) {
-        onech_ans[s][q] = 0;
-        onech_score[s][q] = 0;
-    }
-    for (int q = 1; q <= some_cnt; ++q) {
-        some_ans[s][q] = 0;
-        some_score[s][q] = 0;
-    }
-    for (int q = 1; q <= unch_cnt; ++q) {
-        unch_ans[s][q].clear();
-        unch_score[s][q] = 0;
-    }
-}
-
-QString student_parse(const QByteArray &bytes, int s)
+QString student_parse(const QByteArray &bytes, evaluation *eval, int s)
 {
     eval_scanner in(local_text_decode(bytes));
     const QString answer = QObject::tr("答案");
-    QString failure = numbers_parse(in, kind::onech, onech_cnt, onech_ans[s], answer);
+    QString failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_ans[s], answer);
     if (failure.isEmpty())
-        failure = numbers_parse(in, kind::some, some_cnt, some_ans[s], answer);
+        failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_ans[s], answer);
     if (!failure.isEmpty())
         return failure;
-    for (int q = 1; q <= unch_cnt; ++q) {
-        const auto status = in.read_marked(&unch_ans[s][q]);
+    for (int q = 1; q <= eval->unch_cnt; ++q) {
+        const auto status = in.read_marked(&eval->unch_ans[s][q]);
         if (status != eval_scanner::status::ok)
             return failure_text(status, item_name(kind::unch, q, answer));
     }
     return {};
 }
 
-QString scores_parse(const QByteArray &bytes, int s)
+QString scores_parse(const QByteArray &bytes, evaluation *eval, int s)
 {
     eval_scanner in(local_text_decode(bytes));
     const QString score = QObject::tr("得分");
-    QString failure = numbers_parse(in, kind::onech, onech_cnt, onech_score[s], score);
+    QString failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_score[s], score);
     if (failure.isEmpty())
-        failure = numbers_parse(in, kind::some, some_cnt, some_score[s], score);
+        failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_score[s], score);
     if (failure.isEmpty())
-        failure = numbers_parse(in, kind::unch, unch_cnt, unch_score[s], score);
+        failure = numbers_parse(in, kind::unch, eval->unch_cnt, eval->unch_score[s], score);
     return failure;
 }
 
-QByteArray scores_format(int s)
+QByteArray scores_format(const evaluation &eval, int s)
 {
     QByteArray out;
-    out.reserve((onech_cnt + some_cnt + unch_cnt) * 8);
-    scores_row_format(out, onech_cnt, onech_score[s]);
-    scores_row_format(out, some_cnt, some_score[s]);
-    scores_row_format(out, unch_cnt, unch_score[s]);
+    out.reserve((eval.onech_cnt + eval.some_cnt + eval.unch_cnt) * 8);
+    scores_row_format(out, eval.onech_cnt, eval.onech_score[s]);
+    scores_row_format(out, eval.some_cnt, eval.some_score[s]);
+    scores_row_format(out, eval.unch_cnt, eval.unch_score[s]);
     return out;
 }

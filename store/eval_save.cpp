@@ -1,19 +1,19 @@
 #include "store/eval_save.h"
 
 #include "store/eval_format.h"
-#include "store/eval_tables.h"
 #include "store/file_io.h"
 #include "store/local_text.h"
 
 #include <QObject>
 
-QStringList write_scores()
+QStringList write_scores(const evaluation &eval)
 {
     QStringList failures;
-    for (int s = 1; s <= stu_cnt; ++s) {
-        const QString failure = file_replace(sc_path + stu_file[s], scores_format(s));
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        const QByteArray &name = eval.stu_file[std::size_t(s)];
+        const QString failure = file_replace(eval.sc_path + name, scores_format(eval, s));
         if (!failure.isEmpty())
-            failures << QObject::tr("sc/%1：%2").arg(local_text_decode(stu_file[s]), failure);
+            failures << QObject::tr("sc/%1：%2").arg(local_text_decode(name), failure);
     }
     return failures;
 }

@@ -2,7 +2,7 @@
 // Reads the items of the evaluation files from their decoded text: numbers as formatted
 // input in the classic locale, and marked texts '@'...'$'. A CR LF pair is one line break.
 
-#include "store/eval_tables.h"
+#include "store/evaluation.h"
 
 #include <QString>
 

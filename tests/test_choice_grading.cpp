@@ -1,13 +1,7 @@
-#include "eval_fixture.h"
+#include "eval_memory.h"
 #include "grading/choice_grading.h"
-#include "store/eval_tables.h"
-#include "window_driver.h"
 
-#include <QProgressBar>
-#include <QAbstractTextDocumentLayout>
-#include <QSignalSpy>
-#include <QTextBrowser>
-#include <QTextDocument>
+#include <QTextCodec>
 #include <QtTest>
 
 namespace {
@@ -23,12 +17,35 @@ choice_question question(double full, double part, answer_set key)
     return q;
 }
 
-QList<int> progress_values(QSignalSpy &spy)
+// Two single-choice questions (full 2, keys B and A), one multiple-choice question (full 4,
+// partial 2, key AC) and one non-choice question. 李四's file name is GB18030, as a folder
+// copied from Chinese Windows has it.
+evaluation two_one_one()
 {
-    QList<int> values;
-    for (const QList<QVariant> &arguments : spy)
-        values << arguments.at(0).toInt();
-    return values;
+    evaluation eval = evaluation_make(2, 1, 1, 3);
+    eval.onech_questions = {{}, question(2, 0, B), question(2, 0, A)};
+    eval.some_questions = {{}, question(4, 2, A | C)};
+    eval.stu_file = {{}, QStringLiteral("张三.stu").toUtf8(),
+                     QTextCodec::codecForName("GB18030")->fromUnicode(QStringLiteral("李四.stu")),
+                     QStringLiteral("王五.stu").toUtf8()};
+    const answer_set onech[][2] = {{B, A}, {C, B}, {B, A}};
+    const answer_set some[] = {A | C, A, 0};
+    for (int s = 1; s <= 3; ++s) {
+        eval.onech_ans[s][1] = onech[s - 1][0];
+        eval.onech_ans[s][2] = onech[s - 1][1];
+        eval.some_ans[s][1] = some[s - 1];
+    }
+    return eval;
+}
+
+QList<double> scores_of(const student_table<double> &table, int students, int questions)
+{
+    QList<double> scores;
+    for (int s = 1; s <= students; ++s) {
+        for (int q = 1; q <= questions; ++q)
+            scores << table[s][q];
+    }
+    return scores;
 }
 
 }  // namespace
@@ -101,106 +118,66 @@ private slots:
                                      "a.stu 第 12 道多选题选择了 ，答案是 ABCDEF 得分 0.333 分\n"));
     }
 
-    void grading_through_the_window()
+    void grade_all_scores_and_logs_every_answer()
     {
-        window_driver d;
-        eval_fixture eval;
-        two_one_one(eval);
-        d.open(eval.path);
-        unch_score[1][1] = 7.5;
-        QSignalSpy progress(d.find<QProgressBar>("jingdu"), &QProgressBar::valueChanged);
-        d.click("test_ch");
-
-        QCOMPARE(d.label("pingce"), QStringLiteral("评测完成"));
-        QCOMPARE(d.find<QProgressBar>("jingdu")->value(), 100);
-        QCOMPARE(progress_values(progress), QList<int>({11, 22, 33, 44, 55, 66, 77, 88, 100}));
-        const QStringList expected{
-            "张三.stu 第 1 道单选题选择了 B，答案是 B 得分 2.000 分",
-            "张三.stu 第 2 道单选题选择了 A，答案是 A 得分 2.000 分",
-            "张三.stu 第 1 道多选题选择了 AC，答案是 AC 得分 4.000 分",
-            "李四.stu 第 1 道单选题选择了 C，答案是 B 得分 0.000 分",
-            "李四.stu 第 2 道单选题选择了 B，答案是 A 得分 0.000 分",
-            "李四.stu 第 1 道多选题选择了 A，答案是 AC 得分 2.000 分",
-            "王五.stu 第 1 道单选题选择了 B，答案是 B 得分 2.000 分",
-            "王五.stu 第 2 道单选题选择了 A，答案是 A 得分 2.000 分",
-            "王五.stu 第 1 道多选题选择了 ，答案是 AC 得分 0.000 分",
-        };
-        auto *log = d.find<QTextBrowser>("ch_ifm_show");
-        QCOMPARE(log->toPlainText(), expected.join('\n'));
-        QCOMPARE(log->document()->blockCount(), expected.size());   // one paragraph per line
-        QCOMPARE(some_score[2][1], 2.0);
-        QCOMPARE(onech_score[3][2], 2.0);
-        QCOMPARE(unch_score[1][1], 7.5);   // manual scores are left alone
-
-        d.click("test_ch");   // a second run appends the same block again
-        QCOMPARE(log->toPlainText(), expected.join('\n') + '\n' + expected.join('\n'));
-        QCOMPARE(log->document()->blockCount(), 2 * expected.size());
-        QCOMPARE(some_score[2][1], 2.0);
+        const evaluation eval = two_one_one();
+        const choice_grades grades = choice_grade_all(eval, [](int) {});
+        QCOMPARE(scores_of(grades.onech_score, 3, 2), QList<double>({2, 2, 0, 0, 2, 2}));
+        QCOMPARE(scores_of(grades.some_score, 3, 1), QList<double>({4, 2, 0}));
+        // Per student: the single-choice questions, then the multiple-choice ones.
+        QCOMPARE(grades.log, QStringLiteral("张三.stu 第 1 道单选题选择了 B，答案是 B 得分 2.000 分\n"
+                                            "张三.stu 第 2 道单选题选择了 A，答案是 A 得分 2.000 分\n"
+                                            "张三.stu 第 1 道多选题选择了 AC，答案是 AC 得分 4.000 分\n"
+                                            "李四.stu 第 1 道单选题选择了 C，答案是 B 得分 0.000 分\n"
+                                            "李四.stu 第 2 道单选题选择了 B，答案是 A 得分 0.000 分\n"
+                                            "李四.stu 第 1 道多选题选择了 A，答案是 AC 得分 2.000 分\n"
+                                            "王五.stu 第 1 道单选题选择了 B，答案是 B 得分 2.000 分\n"
+                                            "王五.stu 第 2 道单选题选择了 A，答案是 A 得分 2.000 分\n"
+                                            "王五.stu 第 1 道多选题选择了 ，答案是 AC 得分 0.000 分\n"));
     }
 
-    void progress_sequences_data()
+    void grade_all_reports_progress_data()
     {
-        QTest::addColumn<QByteArray>("paper");
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<QByteArray>("answers");
+        QTest::addColumn<int>("onech");
+        QTest::addColumn<int>("some");
+        QTest::addColumn<int>("students");
         QTest::addColumn<QList<int>>("values");
-        QTest::newRow("three questions") << QByteArray("2 1 0\n1 @a$ 1 @b$ 1 1 @c$") << QByteArray("1 1 1")
-                                         << QByteArray("1 1 1") << QList<int>{33, 66, 100};
-        QTest::newRow("four multiple-choice questions")
-            << QByteArray("0 4 0\n1 1 @a$ 1 1 @b$ 1 1 @c$ 1 1 @d$") << QByteArray("1 1 1 1")
-            << QByteArray("1 1 1 1") << QList<int>{25, 50, 75, 100};
+        QTest::newRow("three questions") << 2 << 1 << 1 << QList<int>{33, 66, 100};
+        QTest::newRow("four multiple-choice questions") << 0 << 4 << 1 << QList<int>{25, 50, 75, 100};
+        QTest::newRow("three students") << 2 << 1 << 3 << QList<int>{11, 22, 33, 44, 55, 66, 77, 88, 100};
     }
 
-    void progress_sequences()
+    void grade_all_reports_progress()
     {
-        QFETCH(QByteArray, paper);
-        QFETCH(QByteArray, key);
-        QFETCH(QByteArray, answers);
+        QFETCH(int, onech);
+        QFETCH(int, some);
+        QFETCH(int, students);
         QFETCH(QList<int>, values);
-        window_driver d;
-        eval_fixture eval;
-        eval.folders().paper(paper).key(key).student("a.stu", answers);
-        d.open(eval.path);
-        QSignalSpy progress(d.find<QProgressBar>("jingdu"), &QProgressBar::valueChanged);
-        d.click("test_ch");
-        QCOMPARE(progress_values(progress), values);
+        QList<int> reported;
+        choice_grade_all(evaluation_make(onech, some, 0, students), [&reported](int value) { reported << value; });
+        QCOMPARE(reported, values);
     }
 
-    void grading_log_keeps_earlier_lines_above()
+    void apply_replaces_only_the_choice_scores()
     {
-        QTextBrowser log;
-        grading_log_append(&log, QString());
-        QVERIFY(log.document()->isEmpty());
-        grading_log_append(&log, QStringLiteral("one\ntwo\n"));
-        grading_log_append(&log, QStringLiteral("<b>three</b>\n"));
-        QCOMPARE(log.toPlainText(), QStringLiteral("one\ntwo\n<b>three</b>"));
-        QCOMPARE(log.document()->blockCount(), 3);
-    }
+        evaluation eval = two_one_one();
+        eval.onech_score[2][1] = 9;   // stale, as loaded from an earlier score file
+        eval.some_score[3][1] = 9;
+        eval.unch_score[1][1] = 7.5;  // entered by hand
+        choice_grades first = choice_grade_all(eval, [](int) {});
+        const QString first_log = first.log;
+        choice_grades_apply(eval, first);
+        QCOMPARE(scores_of(eval.onech_score, 3, 2), QList<double>({2, 2, 0, 0, 2, 2}));
+        QCOMPARE(scores_of(eval.some_score, 3, 1), QList<double>({4, 2, 0}));
+        QCOMPARE(scores_of(eval.unch_score, 3, 1), QList<double>({7.5, 0, 0}));
 
-    void appended_lines_are_laid_out_as_if_set_at_once()
-    {
-        QString lines;
-        for (int i = 1; i <= 2000; ++i)
-            lines += QStringLiteral("%1.stu 第 %1 道单选题选择了 A，答案是 B 得分 0.000 分\n").arg(i);
-        QTextBrowser log;
-        log.resize(400, 300);
-        log.show();
-        grading_log_append(&log, lines);
-        const QSizeF page_size = log.document()->pageSize();
-        QVERIFY(page_size.width() > 0);
-        log.document()->documentLayout()->documentSize();   // the first run fully laid out
-        grading_log_append(&log, lines);
-
-        QTextBrowser whole;
-        whole.resize(400, 300);
-        whole.show();
-        whole.setPlainText(lines + lines.left(lines.size() - 1));
-        QCOMPARE(log.document()->pageSize(), page_size);
-        QCOMPARE(log.document()->blockCount(), 4000);
-        QCOMPARE(log.toPlainText(), whole.toPlainText());
-        QCOMPARE(log.document()->documentLayout()->documentSize(), whole.document()->documentLayout()->documentSize());
+        // Grading again over the graded evaluation gives the same scores and lines.
+        const choice_grades second = choice_grade_all(eval, [](int) {});
+        QCOMPARE(scores_of(second.onech_score, 3, 2), scores_of(eval.onech_score, 3, 2));
+        QCOMPARE(scores_of(second.some_score, 3, 1), scores_of(eval.some_score, 3, 1));
+        QCOMPARE(second.log, first_log);
     }
 };
 
-QTEST_MAIN(test_choice_grading)
+QTEST_GUILESS_MAIN(test_choice_grading)
 #include "test_choice_grading.moc"

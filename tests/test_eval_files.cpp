@@ -1,14 +1,19 @@
 #include "eval_fixture.h"
 #include "file_size_limit.h"
-#include "store/eval_load.h"
+#include "store/eval_new.h"
+#include "store/eval_open.h"
 #include "store/eval_save.h"
-#include "store/eval_tables.h"
 #include "store/file_io.h"
 #include "store/student_list.h"
 
 #include <QTextCodec>
 #include <QtTest>
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,13 +22,32 @@ QByteArray gb18030(const QString &text)
     return QTextCodec::codecForName("GB18030")->fromUnicode(text);
 }
 
-QList<QByteArray> loaded_students()
+// The row an open gave a student's file, 0 when it has none.
+int student_row(const evaluation &eval, const QByteArray &name)
 {
-    QList<QByteArray> names;
-    for (int s = 1; s <= stu_cnt; ++s)
-        names << stu_file[s];
-    return names;
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        if (eval.stu_file[std::size_t(s)] == name)
+            return s;
+    }
+    return 0;
 }
+
+QString system_reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Root opens any folder whatever its mode, so a root test runs as nobody while this
+// lives; the effective user is root again however the test ends.
+struct unprivileged_user {
+    const bool root = ::geteuid() == 0;
+    const bool dropped = root && ::seteuid(65534) == 0;
+    ~unprivileged_user()
+    {
+        if (dropped && ::seteuid(0) != 0)
+            std::abort();   // every later test would run as nobody
+    }
+};
 
 }  // namespace
 
@@ -52,239 +76,248 @@ private slots:
             .student("stu", "")
             .student(gb18030(QStringLiteral("王五.stu")), "");
         QDir(eval.path).mkpath(QStringLiteral("st/folder.stu"));
+        QVERIFY(QFile::link(QStringLiteral("10.stu"), eval.path + "/st/3.stu"));
+        QVERIFY(QFile::link(QStringLiteral("missing"), eval.path + "/st/dangling.stu"));
         std::vector<QByteArray> names;
         QCOMPARE(list_students(eval.folder() + "/st/", &names), QString());
-        const std::vector<QByteArray> expected{"2.STU", "10.stu", "b.Stu", gb18030(QStringLiteral("王五.stu"))};
+        const std::vector<QByteArray> expected{"2.STU", "3.stu", "10.stu", "b.Stu", gb18030(QStringLiteral("王五.stu"))};
         QCOMPARE(names, expected);
     }
 
     void checks_report_the_first_missing_part()
     {
         eval_fixture eval;
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少problem.prb文件"));
+        QDir(eval.path).mkdir(QStringLiteral("problem.prb"));   // a folder is no paper
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少problem.prb文件"));
+        QDir(eval.path).rmdir(QStringLiteral("problem.prb"));
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少problem.prb文件"));
         eval.paper("0 0 0");
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少answer.ans文件"));
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少answer.ans文件"));
         eval.key("");
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少st文件夹"));
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少st文件夹"));
         QDir(eval.path).mkdir(QStringLiteral("st"));
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少sc文件夹"));
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少sc文件夹"));
         QDir(eval.path).mkdir(QStringLiteral("sc"));
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的st文件夹下缺少.stu文件夹"));
+        QCOMPARE(eval_open(eval.folder()).refusal, QStringLiteral("所选择的st文件夹下缺少.stu文件夹"));
         eval.student("a.stu", "");
-        QCOMPARE(eval_load(eval.folder()).refusal, QString());
+        QCOMPARE(eval_open(eval.folder()).refusal, QString());
     }
 
-    void a_folder_as_paper_counts_as_missing()
+    void unreadable_st_folder_is_refused()
     {
         eval_fixture eval;
-        QDir(eval.path).mkdir(QStringLiteral("problem.prb"));
-        QCOMPARE(eval_load(eval.folder()).refusal, QStringLiteral("所选择的文件夹下缺少problem.prb文件"));
+        eval.folders().paper("1 0 0\n2 @q$").key("1").student("a.stu", "1");
+        // Everything but the listing of st stays within reach of the unprivileged user,
+        // whatever the umask.
+        for (const QString &path : {eval.dir.path(), eval.path, eval.path + "/sc", eval.path + "/problem.prb",
+                                    eval.path + "/answer.ans"})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(eval.path + "/st").constData(), 0) == 0);
+
+        QString refusal;
+        {
+            unprivileged_user nobody;
+            QVERIFY2(!nobody.root || nobody.dropped, "root could not run the open as an unprivileged user");
+            refusal = eval_open(eval.folder()).refusal;
+        }
+        ::chmod(QFile::encodeName(eval.path + "/st").constData(), 0755);
+        QCOMPARE(refusal, QStringLiteral("无法读取所选择的st文件夹：") + system_reason(EACCES));
     }
 
-    void loads_every_student_with_scores()
+    void refusals_data()
     {
+        QTest::addColumn<QByteArray>("paper");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<int>("students");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("malformed paper") << QByteArray("1 0 0\n2 @never closed") << QByteArray("1") << 1
+                                         << QStringLiteral("problem.prb文件有误：第1道单选题的题面缺少结尾的“$”");
+        QTest::newRow("malformed key") << QByteArray("1 0 0\n2 @q$") << QByteArray("x") << 1
+                                       << QStringLiteral("answer.ans文件有误：第1道单选题的答案无法读取");
+        QTest::newRow("too many students") << QByteArray("1 0 0\n2 @q$") << QByteArray("1") << 1003
+                                           << QStringLiteral("所选择的st文件夹下有1003个.stu文件，超出了最多1002名学生的上限");
+        QTest::newRow("too many questions") << QByteArray("0 0 1004") << QByteArray("") << 1
+                                            << QStringLiteral("problem.prb中的非选择题数量为1004，超出了每种题型最多1003道的上限");
+    }
+
+    void refusals()
+    {
+        QFETCH(QByteArray, paper);
+        QFETCH(QByteArray, key);
+        QFETCH(int, students);
+        QFETCH(QString, refusal);
         eval_fixture eval;
-        two_one_one(eval).scores("李四.stu", "1\n2\n3\n4\n");
-        const eval_load_result result = eval_load(eval.folder());
+        eval.folders().paper(paper).key(key);
+        for (int s = 0; s < students; ++s)
+            eval.student(QByteArray::number(s) + ".stu", "1");
+        QCOMPARE(eval_open(eval.folder()).refusal, refusal);
+    }
+
+    void the_most_students_fit()
+    {
+        eval_fixture folder;
+        folder.folders().paper("1 0 0\n2 @q$").key("1");
+        for (int s = 1; s <= MAX_STUDENTS; ++s)
+            folder.student(QByteArray::number(s) + ".stu", "1");
+        const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
-        QVERIFY(result.incomplete.isEmpty());
-        QCOMPARE(result.total, 18.0);
-        QCOMPARE(stu_cnt, 3);
-        QCOMPARE(onech_cnt, 2);
-        QCOMPARE(some_cnt, 1);
-        QCOMPARE(unch_cnt, 1);
-        QCOMPARE(st_path, eval.folder() + "/st/");
-        QCOMPARE(sc_path, eval.folder() + "/sc/");
-        QCOMPARE(prb_path, eval.folder() + "/problem.prb");
-        QCOMPARE(ans_path, eval.folder() + "/answer.ans");
-        QCOMPARE(unch_questions[1].text, QStringLiteral("请说明理由。\n写出过程。"));
-        QCOMPARE(unch_questions[1].ref_answer, QStringLiteral("因为2是偶数。"));
-        QCOMPARE(some_questions[1].key, 5);
-        const int li = loaded_students().indexOf(QStringLiteral("李四.stu").toUtf8()) + 1;
-        QVERIFY(li > 0);
-        QCOMPARE(onech_ans[li][1], 4);
-        QCOMPARE(unch_score[li][1], 4.0);
-        QCOMPARE(onech_score[li][2], 2.0);
-        const int zhang = loaded_students().indexOf(QStringLiteral("张三.stu").toUtf8()) + 1;
-        QCOMPARE(onech_score[zhang][1], 0.0);   // no score file: 0 everywhere
+        QCOMPARE(result.eval.stu_cnt, MAX_STUDENTS);
+        QCOMPARE(result.eval.stu_file[MAX_STUDENTS], QByteArray("1002.stu"));
     }
 
-    void incomplete_files_are_listed_but_loaded()
+    void opens_every_student_with_scores()
     {
-        eval_fixture eval;
-        eval.folders()
+        eval_fixture folder;
+        two_one_one(folder).scores("李四.stu", "1\n2\n3\n4\n");
+        const eval_open_result result = eval_open(folder.folder());
+        QCOMPARE(result.refusal, QString());
+        QCOMPARE(result.incomplete, QStringList());
+        const evaluation &eval = result.eval;
+        QCOMPARE(evaluation_total(eval), 18.0);
+        QCOMPARE(eval.stu_cnt, 3);
+        QCOMPARE(eval.onech_cnt, 2);
+        QCOMPARE(eval.some_cnt, 1);
+        QCOMPARE(eval.unch_cnt, 1);
+        QCOMPARE(eval.st_path, folder.folder() + "/st/");
+        QCOMPARE(eval.sc_path, folder.folder() + "/sc/");
+        QCOMPARE(eval.prb_path, folder.folder() + "/problem.prb");
+        QCOMPARE(eval.ans_path, folder.folder() + "/answer.ans");
+        QCOMPARE(eval.unch_questions[1].text, QStringLiteral("请说明理由。\n写出过程。"));
+        QCOMPARE(eval.unch_questions[1].ref_answer, QStringLiteral("因为2是偶数。"));
+        QCOMPARE(eval.some_questions[1].key, 5);
+        const int li = student_row(eval, QStringLiteral("李四.stu").toUtf8());
+        QVERIFY(li > 0);
+        QCOMPARE(eval.onech_ans[li][1], 4);
+        QCOMPARE(eval.unch_score[li][1], 4.0);
+        QCOMPARE(eval.onech_score[li][2], 2.0);
+        const int zhang = student_row(eval, QStringLiteral("张三.stu").toUtf8());
+        QVERIFY(zhang > 0);
+        QCOMPARE(eval.onech_score[zhang][1], 0.0);   // no score file: 0 everywhere
+    }
+
+    void incomplete_files_are_listed_but_opened()
+    {
+        eval_fixture folder;
+        folder.folders()
             .paper("1 0 1\n2 @q$ 5 @r$")
             .key("1 @ref$")
             .student("a.stu", "1 @answer$")
             .student("b.stu", "2")
+            .student("c.stu", "4 @c$")
+            .student("d.stu", "")
             .scores("a.stu", "2.000\n")
-            .scores("c.stu", "garbage")
-            .student("c.stu", "4 @c$");
-        const eval_load_result result = eval_load(eval.folder());
+            .scores("c.stu", "garbage");
+        const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
         const QStringList expected{QStringLiteral("st/b.stu：第1道非选择题的答案缺少开头的“@”"),
+                                   QStringLiteral("st/d.stu：第1道单选题的答案无法读取"),
                                    QStringLiteral("sc/a.stu：第1道非选择题的得分无法读取"),
                                    QStringLiteral("sc/c.stu：第1道单选题的得分无法读取")};
         QCOMPARE(result.incomplete, expected);
-        QCOMPARE(stu_cnt, 3);
-        QCOMPARE(onech_ans[2][1], 2);
-        QCOMPARE(onech_score[1][1], 2.0);
-        QCOMPARE(unch_ans[3][1], QStringLiteral("c"));
-        QVERIFY(eval_incomplete_message(result.incomplete).endsWith(expected.join('\n')));
+        QCOMPARE(eval_incomplete_message(result.incomplete),
+                 QStringLiteral("下列文件未能完整读取，未读到的项及其后各项按0分或空白处理：\n") + expected.join('\n'));
+        const evaluation &eval = result.eval;
+        QCOMPARE(eval.stu_cnt, 4);
+        QCOMPARE(eval.onech_ans[2][1], 2);
+        QCOMPARE(eval.onech_score[1][1], 2.0);
+        QCOMPARE(eval.unch_ans[3][1], QStringLiteral("c"));
+        // What a file leaves unread is blank or 0.
+        QCOMPARE(eval.unch_ans[2][1], QString());
+        QCOMPARE(eval.onech_ans[4][1], 0);
+        QCOMPARE(eval.unch_ans[4][1], QString());
+        QCOMPARE(eval.unch_score[1][1], 0.0);
     }
 
     void every_row_of_a_large_class_is_its_own_student()
     {
-        eval_fixture eval;
-        eval.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$");
+        eval_fixture folder;
+        folder.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$");
         QStringList expected_answers;
         QStringList expected_scores;
         for (int s = 1; s <= 300; ++s) {
             const QByteArray name = QByteArray::number(s) + ".stu";
             if (s % 7 == 0) {
-                eval.student(name, QByteArray::number(s % 64));   // no answer text
+                folder.student(name, QByteArray::number(s % 64));   // no answer text
                 expected_answers << QStringLiteral("st/%1.stu：第1道非选择题的答案缺少开头的“@”").arg(s);
             } else {
-                eval.student(name, QByteArray::number(s % 64) + " @答" + QByteArray::number(s) + "$");
+                folder.student(name, QByteArray::number(s % 64) + " @答" + QByteArray::number(s) + "$");
             }
             if (s % 11 == 0) {
-                eval.scores(name, "x");
+                folder.scores(name, "x");
                 expected_scores << QStringLiteral("sc/%1.stu：第1道单选题的得分无法读取").arg(s);
             } else if (s % 2 == 0) {
-                eval.scores(name, QByteArray::number(s) + "\n0.5\n");
+                folder.scores(name, QByteArray::number(s) + "\n0.5\n");
             }
         }
-        const eval_load_result result = eval_load(eval.folder());
+        const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
         QCOMPARE(result.incomplete, expected_answers + expected_scores);   // answers first, in class order
-        QCOMPARE(stu_cnt, 300);
+        const evaluation &eval = result.eval;
+        QCOMPARE(eval.stu_cnt, 300);
         for (int s = 1; s <= 300; ++s) {
-            QCOMPARE(stu_file[s], QByteArray::number(s) + ".stu");
-            QCOMPARE(onech_ans[s][1], s % 64);
-            QCOMPARE(unch_ans[s][1], s % 7 == 0 ? QString() : QStringLiteral("答%1").arg(s));
+            QCOMPARE(eval.stu_file[std::size_t(s)], QByteArray::number(s) + ".stu");
+            QCOMPARE(eval.onech_ans[s][1], s % 64);
+            QCOMPARE(eval.unch_ans[s][1], s % 7 == 0 ? QString() : QStringLiteral("答%1").arg(s));
             const bool scored = s % 11 != 0 && s % 2 == 0;
-            QCOMPARE(onech_score[s][1], scored ? double(s) : 0.0);
-            QCOMPARE(unch_score[s][1], scored ? 0.5 : 0.0);
+            QCOMPARE(eval.onech_score[s][1], scored ? double(s) : 0.0);
+            QCOMPARE(eval.unch_score[s][1], scored ? 0.5 : 0.0);
         }
-    }
-
-    void nothing_of_an_earlier_evaluation_shows()
-    {
-        eval_fixture first;
-        first.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$")
-            .student("a.stu", "1 @first answer$").scores("a.stu", "2\n5\n");
-        QCOMPARE(eval_load(first.folder()).refusal, QString());
-        QCOMPARE(unch_score[1][1], 5.0);
-
-        eval_fixture second;
-        second.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$").student("a.stu", "");
-        const eval_load_result result = eval_load(second.folder());
-        QCOMPARE(result.incomplete.size(), 1);
-        QCOMPARE(onech_ans[1][1], 0);
-        QCOMPARE(unch_ans[1][1], QString());
-        QCOMPARE(onech_score[1][1], 0.0);
-        QCOMPARE(unch_score[1][1], 0.0);
-    }
-
-    void refused_folder_changes_nothing_data()
-    {
-        QTest::addColumn<QByteArray>("paper");
-        QTest::addColumn<QByteArray>("key");
-        QTest::addColumn<int>("students");
-        QTest::newRow("malformed paper") << QByteArray("1 0 0\n2 @never closed") << QByteArray("1") << 1;
-        QTest::newRow("malformed key") << QByteArray("1 0 0\n2 @q$") << QByteArray("x") << 1;
-        QTest::newRow("no students") << QByteArray("1 0 0\n2 @q$") << QByteArray("1") << 0;
-        QTest::newRow("too many students") << QByteArray("1 0 0\n2 @q$") << QByteArray("1") << 1003;
-        QTest::newRow("too many questions") << QByteArray("0 0 1004") << QByteArray("") << 1;
-    }
-
-    void refused_folder_changes_nothing()
-    {
-        QFETCH(QByteArray, paper);
-        QFETCH(QByteArray, key);
-        QFETCH(int, students);
-        eval_fixture open;
-        two_one_one(open);
-        QCOMPARE(eval_load(open.folder()).refusal, QString());
-        unch_score[1][1] = 7.5;
-
-        eval_fixture rejected;
-        rejected.folders().paper(paper).key(key);
-        for (int s = 0; s < students; ++s)
-            rejected.student(QByteArray::number(s) + ".stu", "1");
-        const QString refusal = eval_load(rejected.folder()).refusal;
-        QVERIFY(!refusal.isEmpty());
-        if (students > 1002)
-            QCOMPARE(refusal, QStringLiteral("所选择的st文件夹下有1003个.stu文件，超出了最多1002名学生的上限"));
-        QCOMPARE(st_path, open.folder() + "/st/");
-        QCOMPARE(sc_path, open.folder() + "/sc/");
-        QCOMPARE(stu_cnt, 3);
-        QCOMPARE(onech_cnt, 2);
-        QCOMPARE(unch_cnt, 1);
-        QCOMPARE(onech_questions[1].full_score, 2.0);
-        QCOMPARE(unch_questions[1].text, QStringLiteral("请说明理由。\n写出过程。"));
-        QCOMPARE(unch_score[1][1], 7.5);
-        QCOMPARE(loaded_students().size(), 3);
-    }
-
-    void the_most_students_fit()
-    {
-        eval_fixture eval;
-        eval.folders().paper("1 0 0\n2 @q$").key("1");
-        for (int s = 1; s <= MAX_STUDENTS; ++s)
-            eval.student(QByteArray::number(s) + ".stu", "1");
-        const eval_load_result result = eval_load(eval.folder());
-        QCOMPARE(result.refusal, QString());
-        QCOMPARE(stu_cnt, MAX_STUDENTS);
-        QCOMPARE(stu_file[MAX_STUDENTS], QByteArray("1002.stu"));
     }
 
     void save_and_reopen()
     {
-        eval_fixture eval;
-        two_one_one(eval).student(gb18030(QStringLiteral("赵六.stu")), "1 1 1 @答$");
-        QCOMPARE(eval_load(eval.folder()).refusal, QString());
-        QCOMPARE(stu_cnt, 4);
-        for (int s = 1; s <= stu_cnt; ++s) {
-            onech_score[s][1] = s;
-            onech_score[s][2] = 0.5;
-            some_score[s][1] = 1.0 / 3;
-            unch_score[s][1] = 10 - s;
+        eval_fixture folder;
+        const QByteArray zhao_file = gb18030(QStringLiteral("赵六.stu"));
+        two_one_one(folder).student(zhao_file, "1 1 1 @答$");
+        eval_open_result opened = eval_open(folder.folder());
+        QCOMPARE(opened.refusal, QString());
+        evaluation &eval = opened.eval;
+        QCOMPARE(eval.stu_cnt, 4);
+        for (int s = 1; s <= eval.stu_cnt; ++s) {
+            eval.onech_score[s][1] = s;
+            eval.onech_score[s][2] = 0.5;
+            eval.some_score[s][1] = 1.0 / 3;
+            eval.unch_score[s][1] = 10 - s;
         }
-        QCOMPARE(write_scores(), QStringList());
-        QCOMPARE(eval.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()).count('\n'), 4);
-        const int zhao = loaded_students().indexOf(gb18030(QStringLiteral("赵六.stu"))) + 1;
+        QCOMPARE(write_scores(eval), QStringList());
+        QCOMPARE(folder.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()).count('\n'), 4);
+        const int zhao = student_row(eval, zhao_file);
         QVERIFY(zhao > 0);
-        QCOMPARE(eval.bytes("sc/" + gb18030(QStringLiteral("赵六.stu"))),
+        QCOMPARE(folder.bytes("sc/" + zhao_file),
                  QByteArray::number(zhao) + ".000\n0.500\n0.333\n" + QByteArray::number(10 - zhao) + ".000\n");
         // Only the score files are in sc: no temporary file is left behind.
         std::vector<QByteArray> files;
-        QCOMPARE(dir_list_files(eval.folder() + "/sc", &files), QString());
+        QCOMPARE(dir_list_files(folder.folder() + "/sc", &files), QString());
         QCOMPARE(files.size(), std::size_t(4));
 
-        for (int s = 1; s <= stu_cnt; ++s)
-            some_score[s][1] = 99;
-        QCOMPARE(eval_load(eval.folder()).refusal, QString());
-        QCOMPARE(onech_score[zhao][1], double(zhao));
-        QCOMPARE(some_score[zhao][1], 0.333);   // saved with three decimals
-        QCOMPARE(unch_score[zhao][1], double(10 - zhao));
+        const eval_open_result reopened = eval_open(folder.folder());
+        QCOMPARE(reopened.refusal, QString());
+        QCOMPARE(reopened.eval.onech_score[zhao][1], double(zhao));
+        QCOMPARE(reopened.eval.some_score[zhao][1], 0.333);   // saved with three decimals
+        QCOMPARE(reopened.eval.unch_score[zhao][1], double(10 - zhao));
     }
 
     void save_failure_is_reported_and_keeps_the_old_file()
     {
-        eval_fixture eval;
-        eval.folders().paper("1 0 0\n2 @q$").key("1").student("a.stu", "1").student("b.stu", "1")
-            .scores("a.stu", "1.000\n");
-        QDir(eval.path).mkpath(QStringLiteral("sc/b.stu/occupied"));   // b's score file can't be replaced
-        QCOMPARE(eval_load(eval.folder()).refusal, QString());
-        onech_score[1][1] = 2;
-        onech_score[2][1] = 2;
-        const QStringList failures = write_scores();
+        eval_fixture folder;
+        folder.folders().scores("a.stu", "1.000\n");
+        QDir(folder.path).mkpath(QStringLiteral("sc/b.stu/occupied"));   // b's score file can't be replaced
+        evaluation eval;
+        eval.onech_cnt = 1;
+        eval.stu_cnt = 2;
+        eval.stu_file = {QByteArray(), "a.stu", "b.stu"};
+        eval.sc_path = folder.folder() + "/sc/";
+        evaluation_tables_reset(eval);
+        eval.onech_score[1][1] = 2;
+        eval.onech_score[2][1] = 2;
+
+        const QStringList failures = write_scores(eval);
         QCOMPARE(failures.size(), 1);
         QVERIFY(failures[0].startsWith(QStringLiteral("sc/b.stu：")));
-        QCOMPARE(eval.bytes("sc/a.stu"), QByteArray("2.000\n"));
-        QVERIFY(QFileInfo(eval.path + "/sc/b.stu/occupied").isDir());
-        QVERIFY(eval_save_failure_message(failures).contains(failures[0]));
+        QCOMPARE(folder.bytes("sc/a.stu"), QByteArray("2.000\n"));
+        QVERIFY(QFileInfo(folder.path + "/sc/b.stu/occupied").isDir());
+        QCOMPARE(eval_save_failure_message(failures),
+                 QStringLiteral("下列成绩文件未能保存，原有的文件保持不变：\n") + failures[0]);
     }
 
     void failed_write_leaves_the_previous_file()
@@ -306,14 +339,24 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
-    void folders_are_made_once()
+    void new_makes_st_and_sc()
     {
         QTemporaryDir dir;
-        const QByteArray path = QFile::encodeName(dir.path()) + "/st";
-        QCOMPARE(dir_make(path), QString());
-        QCOMPARE(dir_make(path), QString());   // an existing folder is fine
-        QVERIFY(dir_exists(path));
-        QVERIFY(!dir_make(QFile::encodeName(dir.path()) + "/missing/st").isEmpty());
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QCOMPARE(eval_new(folder), QString());
+        QVERIFY(dir_exists(folder + "/st"));
+        QVERIFY(dir_exists(folder + "/sc"));
+        QCOMPARE(eval_new(folder), QString());   // existing folders are fine
+
+        eval_fixture blocked;
+        blocked.file("sc", "a file where the folder should be");
+        QCOMPARE(eval_new(blocked.folder()),
+                 QStringLiteral("无法创建下列文件夹：\n%1/sc：%2").arg(blocked.path, system_reason(EEXIST)));
+        QVERIFY(dir_exists(blocked.folder() + "/st"));
+
+        const QString missing = dir.path() + "/missing";
+        QCOMPARE(eval_new(QFile::encodeName(missing)),
+                 QStringLiteral("无法创建下列文件夹：\n%1/st：%2\n%1/sc：%2").arg(missing, system_reason(ENOENT)));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "eval_memory.h"
 #include "store/eval_format.h"
 #include "store/eval_scanner.h"
 #include "store/local_text.h"
@@ -10,18 +11,22 @@
 
 namespace {
 
-// Puts the tables into the state an open leaves them in for these counts.
-void counts_set(int onech, int some, int unch)
-{
-    onech_cnt = onech;
-    some_cnt = some;
-    unch_cnt = unch;
-}
-
 QByteArray gb18030(const QString &text)
 {
     return QTextCodec::codecForName("GB18030")->fromUnicode(text);
 }
+
+// German number formats in the C library and in Qt while it lives, C again after, even
+// when a comparison fails half-way.
+struct german_numbers {
+    const bool installed = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    german_numbers() { QLocale::setDefault(QLocale(QLocale::German)); }
+    ~german_numbers()
+    {
+        std::setlocale(LC_NUMERIC, "C");
+        QLocale::setDefault(QLocale::c());
+    }
+};
 
 }  // namespace
 
@@ -32,66 +37,66 @@ class test_eval_format : public QObject
 private slots:
     void worked_example()
     {
-        paper_data paper;
+        evaluation eval;
         QCOMPARE(paper_parse("1 1 1\n"
                              "2 @What is 1+1? A. 1 B. 2 C. 3$\n"
                              "4 2 @Which are even? A. 2 B. 3 C. 4$\n"
                              "10 @Explain your answer.$\n",
-                             &paper),
+                             &eval),
                  QString());
-        QCOMPARE(paper.onech_cnt, 1);
-        QCOMPARE(paper.some_cnt, 1);
-        QCOMPARE(paper.unch_cnt, 1);
-        QCOMPARE(paper.onech[0].full_score, 2.0);
-        QCOMPARE(paper.onech[0].part_score, 0.0);
-        QCOMPARE(paper.some[0].full_score, 4.0);
-        QCOMPARE(paper.some[0].part_score, 2.0);
-        QCOMPARE(paper.unch[0].full_score, 10.0);
-        QCOMPARE(paper.unch[0].text, QString("Explain your answer."));
-        QCOMPARE(paper.total, 16.0);
+        QCOMPARE(eval.onech_cnt, 1);
+        QCOMPARE(eval.some_cnt, 1);
+        QCOMPARE(eval.unch_cnt, 1);
+        QCOMPARE(eval.onech_questions[1].full_score, 2.0);
+        QCOMPARE(eval.onech_questions[1].part_score, 0.0);
+        QCOMPARE(eval.some_questions[1].full_score, 4.0);
+        QCOMPARE(eval.some_questions[1].part_score, 2.0);
+        QCOMPARE(eval.unch_questions[1].full_score, 10.0);
+        QCOMPARE(eval.unch_questions[1].text, QString("Explain your answer."));
+        QCOMPARE(evaluation_total(eval), 16.0);
 
-        QCOMPARE(key_parse("2\n5\n@Because 2 is even.$\n", &paper), QString());
-        QCOMPARE(paper.onech[0].key, 2);
-        QCOMPARE(paper.some[0].key, 5);
-        QCOMPARE(paper.unch[0].ref_answer, QString("Because 2 is even."));
+        QCOMPARE(key_parse("2\n5\n@Because 2 is even.$\n", &eval), QString());
+        QCOMPARE(eval.onech_questions[1].key, 2);
+        QCOMPARE(eval.some_questions[1].key, 5);
+        QCOMPARE(eval.unch_questions[1].ref_answer, QString("Because 2 is even."));
 
-        counts_set(1, 1, 1);
-        student_row_reset(1);
-        QCOMPARE(student_parse("2\n1\n@It is even.$\n", 1), QString());
-        QCOMPARE(onech_ans[1][1], 2);
-        QCOMPARE(some_ans[1][1], 1);
-        QCOMPARE(unch_ans[1][1], QString("It is even."));
+        eval.stu_cnt = 1;
+        evaluation_tables_reset(eval);
+        QCOMPARE(student_parse("2\n1\n@It is even.$\n", &eval, 1), QString());
+        QCOMPARE(eval.onech_ans[1][1], 2);
+        QCOMPARE(eval.some_ans[1][1], 1);
+        QCOMPARE(eval.unch_ans[1][1], QString("It is even."));
 
-        QCOMPARE(scores_parse("2.000\n2.000\n7.500\n", 1), QString());
-        QCOMPARE(onech_score[1][1], 2.0);
-        QCOMPARE(some_score[1][1], 2.0);
-        QCOMPARE(unch_score[1][1], 7.5);
-        QCOMPARE(scores_format(1), QByteArray("2.000\n2.000\n7.500\n"));
+        QCOMPARE(scores_parse("2.000\n2.000\n7.500\n", &eval, 1), QString());
+        QCOMPARE(eval.onech_score[1][1], 2.0);
+        QCOMPARE(eval.some_score[1][1], 2.0);
+        QCOMPARE(eval.unch_score[1][1], 7.5);
+        QCOMPARE(scores_format(eval, 1), QByteArray("2.000\n2.000\n7.500\n"));
     }
 
     void marked_texts_are_verbatim()
     {
-        paper_data paper;
+        evaluation eval;
         QCOMPARE(paper_parse("0 0 3\n"
                              "1 options outside the marks are skipped @  two\nlines  $"
                              "1 @mail me@example.org$"
                              "1 @$",
-                             &paper),
+                             &eval),
                  QString());
-        QCOMPARE(paper.unch[0].text, QString("  two\nlines  "));
-        QCOMPARE(paper.unch[1].text, QString("mail me@example.org"));
-        QCOMPARE(paper.unch[2].text, QString());
+        QCOMPARE(eval.unch_questions[1].text, QString("  two\nlines  "));
+        QCOMPARE(eval.unch_questions[2].text, QString("mail me@example.org"));
+        QCOMPARE(eval.unch_questions[3].text, QString());
     }
 
     void single_choice_has_no_partial_score()
     {
-        paper_data paper;
-        QCOMPARE(paper_parse("1 1 0\n3 1 @single$ 3 1 @multiple$", &paper), QString());
-        QCOMPARE(paper.onech[0].full_score, 3.0);
-        QCOMPARE(paper.onech[0].part_score, 0.0);
-        QCOMPARE(paper.some[0].full_score, 3.0);
-        QCOMPARE(paper.some[0].part_score, 1.0);
-        QCOMPARE(paper.total, 6.0);
+        evaluation eval;
+        QCOMPARE(paper_parse("1 1 0\n3 1 @single$ 3 1 @multiple$", &eval), QString());
+        QCOMPARE(eval.onech_questions[1].full_score, 3.0);
+        QCOMPARE(eval.onech_questions[1].part_score, 0.0);
+        QCOMPARE(eval.some_questions[1].full_score, 3.0);
+        QCOMPARE(eval.some_questions[1].part_score, 1.0);
+        QCOMPARE(evaluation_total(eval), 6.0);   // the partial score is not part of the total
     }
 
     void real_forms_data()
@@ -163,28 +168,28 @@ private slots:
 
     void crlf_is_one_line_break()
     {
-        paper_data paper;
-        QCOMPARE(paper_parse("0 0 1\r\n5 @first\r\nsecond\rthird$\r\n", &paper), QString());
-        QCOMPARE(paper.unch[0].text, QString("first\nsecond\rthird"));
+        evaluation eval;
+        QCOMPARE(paper_parse("0 0 1\r\n5 @first\r\nsecond\rthird$\r\n", &eval), QString());
+        QCOMPARE(eval.unch_questions[1].text, QString("first\nsecond\rthird"));
     }
 
     void gb18030_files()
     {
         const QString question = QStringLiteral("简述丂的读音。");
-        paper_data paper;
+        evaluation eval;
         // "丂" is 0x81 0x40 in GB18030: its second byte is '@' and must not start the text.
-        QCOMPARE(paper_parse(gb18030(QStringLiteral("0 0 1\n5 选项丂 @%1$").arg(question)), &paper), QString());
-        QCOMPARE(paper.unch[0].text, question);
+        QCOMPARE(paper_parse(gb18030(QStringLiteral("0 0 1\n5 选项丂 @%1$").arg(question)), &eval), QString());
+        QCOMPARE(eval.unch_questions[1].text, question);
         QCOMPARE(local_text_decode(gb18030(QStringLiteral("张三.stu"))), QStringLiteral("张三.stu"));
         QCOMPARE(local_text_decode(QStringLiteral("张三.stu").toUtf8()), QStringLiteral("张三.stu"));
     }
 
     void utf8_byte_order_mark_is_skipped()
     {
-        paper_data paper;
-        QCOMPARE(paper_parse("\xEF\xBB\xBF" "0 0 1\n5 @题$", &paper), QString());
-        QCOMPARE(paper.unch_cnt, 1);
-        QCOMPARE(paper.unch[0].text, QStringLiteral("题"));
+        evaluation eval;
+        QCOMPARE(paper_parse("\xEF\xBB\xBF" "0 0 1\n5 @题$", &eval), QString());
+        QCOMPARE(eval.unch_cnt, 1);
+        QCOMPARE(eval.unch_questions[1].text, QStringLiteral("题"));
     }
 
     void malformed_paper_names_the_item_data()
@@ -214,8 +219,8 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        paper_data paper;
-        QCOMPARE(paper_parse(bytes, &paper), message);
+        evaluation eval;
+        QCOMPARE(paper_parse(bytes, &eval), message);
     }
 
     void most_questions_fit()
@@ -223,74 +228,66 @@ private slots:
         QByteArray bytes = "1003 0 0\n";
         for (int q = 0; q < 1003; ++q)
             bytes += "1 @q$\n";
-        paper_data paper;
-        QCOMPARE(paper_parse(bytes, &paper), QString());
-        QCOMPARE(paper.total, 1003.0);
+        evaluation eval;
+        QCOMPARE(paper_parse(bytes, &eval), QString());
+        QCOMPARE(evaluation_total(eval), 1003.0);
     }
 
     void malformed_key_names_the_item()
     {
-        paper_data paper;
-        QCOMPARE(paper_parse("1 1 1\n1 @a$ 2 1 @b$ 3 @c$", &paper), QString());
-        QCOMPARE(key_parse("2 x", &paper), QStringLiteral("answer.ans文件有误：第1道多选题的答案无法读取"));
-        QCOMPARE(key_parse("2 3 reference without marks", &paper),
+        evaluation eval;
+        QCOMPARE(paper_parse("1 1 1\n1 @a$ 2 1 @b$ 3 @c$", &eval), QString());
+        QCOMPARE(key_parse("2 x", &eval), QStringLiteral("answer.ans文件有误：第1道多选题的答案无法读取"));
+        QCOMPARE(key_parse("2 3 reference without marks", &eval),
                  QStringLiteral("answer.ans文件有误：第1道非选择题的参考答案缺少开头的“@”"));
-        QCOMPARE(key_parse("2 3 @ok$ anything after the last item is ignored", &paper), QString());
+        QCOMPARE(key_parse("2 3 @ok$ anything after the last item is ignored", &eval), QString());
     }
 
-    void incomplete_student_file_keeps_the_rest_reset()
+    void incomplete_student_file_leaves_the_rest_blank()
     {
-        counts_set(2, 1, 1);
-        onech_ans[3][2] = 7;
-        some_ans[3][1] = 7;
-        unch_ans[3][1] = QStringLiteral("earlier evaluation");
-        student_row_reset(3);
-        QCOMPARE(student_parse("1 oops 4 @text$", 3), QStringLiteral("第2道单选题的答案无法读取"));
-        QCOMPARE(onech_ans[3][1], 1);
-        QCOMPARE(onech_ans[3][2], 0);
-        QCOMPARE(some_ans[3][1], 0);
-        QCOMPARE(unch_ans[3][1], QString());
+        evaluation eval = evaluation_make(2, 1, 1, 3);
+        QCOMPARE(student_parse("1 oops 4 @text$", &eval, 3), QStringLiteral("第2道单选题的答案无法读取"));
+        QCOMPARE(eval.onech_ans[3][1], 1);
+        QCOMPARE(eval.onech_ans[3][2], 0);
+        QCOMPARE(eval.some_ans[3][1], 0);
+        QCOMPARE(eval.unch_ans[3][1], QString());
 
-        QCOMPARE(student_parse("1 2 3 @unterminated", 3), QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
+        QCOMPARE(student_parse("1 2 3 @unterminated", &eval, 3), QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
     }
 
     void incomplete_score_file()
     {
-        counts_set(1, 1, 2);
-        student_row_reset(4);
-        QCOMPARE(scores_parse("1.000\n2.000\n3.000\n", 4), QStringLiteral("第2道非选择题的得分无法读取"));
-        QCOMPARE(onech_score[4][1], 1.0);
-        QCOMPARE(some_score[4][1], 2.0);
-        QCOMPARE(unch_score[4][1], 3.0);
-        QCOMPARE(unch_score[4][2], 0.0);
+        evaluation eval = evaluation_make(1, 1, 2, 4);
+        QCOMPARE(scores_parse("1.000\n2.000\n3.000\n", &eval, 4), QStringLiteral("第2道非选择题的得分无法读取"));
+        QCOMPARE(eval.onech_score[4][1], 1.0);
+        QCOMPARE(eval.some_score[4][1], 2.0);
+        QCOMPARE(eval.unch_score[4][1], 3.0);
+        QCOMPARE(eval.unch_score[4][2], 0.0);
     }
 
     void no_questions_reads_and_writes_nothing()
     {
-        counts_set(0, 0, 0);
-        QCOMPARE(student_parse("", 1), QString());
-        QCOMPARE(scores_parse("", 1), QString());
-        QCOMPARE(scores_format(1), QByteArray());
+        evaluation eval = evaluation_make(0, 0, 0, 1);
+        QCOMPARE(student_parse("", &eval, 1), QString());
+        QCOMPARE(scores_parse("", &eval, 1), QString());
+        QCOMPARE(scores_format(eval, 1), QByteArray());
     }
 
     void scores_are_written_with_a_point_in_any_locale()
     {
-        QVERIFY2(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), "the de_DE.UTF-8 locale is not installed");
+        german_numbers german;
+        QVERIFY2(german.installed, "the de_DE.UTF-8 locale is not installed");
         char probe[16];
         std::snprintf(probe, sizeof probe, "%.1f", 0.5);
         QCOMPARE(QByteArray(probe), QByteArray("0,5"));   // the locale really writes a comma
-        QLocale::setDefault(QLocale(QLocale::German));
 
-        counts_set(1, 1, 1);
-        onech_score[2][1] = 2;
-        some_score[2][1] = 0.5;
-        unch_score[2][1] = 10;
-        QCOMPARE(scores_format(2), QByteArray("2.000\n0.500\n10.000\n"));
-        QCOMPARE(scores_parse("1,5\n", 2), QStringLiteral("第1道多选题的得分无法读取"));
-        QCOMPARE(onech_score[2][1], 1.0);   // "1" is read, ",5" is not a number
-
-        std::setlocale(LC_NUMERIC, "C");
-        QLocale::setDefault(QLocale::c());
+        evaluation eval = evaluation_make(1, 1, 1, 2);
+        eval.onech_score[2][1] = 2;
+        eval.some_score[2][1] = 0.5;
+        eval.unch_score[2][1] = 10;
+        QCOMPARE(scores_format(eval, 2), QByteArray("2.000\n0.500\n10.000\n"));
+        QCOMPARE(scores_parse("1,5\n", &eval, 2), QStringLiteral("第1道多选题的得分无法读取"));
+        QCOMPARE(eval.onech_score[2][1], 1.0);   // "1" is read, ",5" is not a number
     }
 
     void score_texts_data()

@@ -1,5 +1,6 @@
+// New, open, save and close through the real window, on evaluation folders on disk.
+
 #include "eval_fixture.h"
-#include "store/eval_tables.h"
 #include "window_driver.h"
 
 #include <QDoubleSpinBox>
@@ -15,6 +16,8 @@ const char *const choice_controls[] = {"test_ch", "ch_ifm_show"};
 const char *const scoring_controls[] = {"last_pro", "next_pro", "last_stu", "next_stu", "save_score",
                                         "unch_pro", "pro_ans", "stu_ans", "unch_score_in"};
 const char *const count_labels[] = {"onech_num", "some_num", "notch_num", "stu_num", "score_total"};
+const QString close_question = QStringLiteral("您确定要关闭此评测吗？请确认是否保存评测。\n"
+                                              "（点击“保存评测按钮”，若不想保存评测，忽略此操作）");
 
 QStringList header_labels(QTableWidget *table)
 {
@@ -175,9 +178,7 @@ private slots:
         QCOMPARE(header_labels(table), headers);
         QVERIFY(!table->item(0, 0));   // filled by the statistics, not by open
 
-        QCOMPARE(cur_stu, 1);
-        QCOMPARE(cur_pro, 1);
-        QCOMPARE(d.lcd("pro_now"), 1.0);
+        QCOMPARE(d.lcd("pro_now"), 1.0);   // the scoring page's cursor
         QCOMPARE(d.lcd("stu_now"), 1.0);
         QCOMPARE(d.lcd("pro_tot"), 1.0);
         QCOMPARE(d.lcd("stu_tot"), 3.0);
@@ -206,8 +207,8 @@ private slots:
         QVERIFY(d.enabled("test_ch"));
         for (const char *name : scoring_controls)
             QVERIFY2(!d.enabled(name), name);
-        QCOMPARE(cur_stu, 0);
-        QCOMPARE(cur_pro, 0);
+        QCOMPARE(d.lcd("pro_now"), 0.0);
+        QCOMPARE(d.lcd("stu_now"), 0.0);
     }
 
     void incomplete_files_are_reported_once_after_loading()
@@ -224,22 +225,45 @@ private slots:
         QVERIFY(d.enabled("save_paper"));
     }
 
-    void close_cancelled_changes_nothing()
+    // The real box, not the script: it must default to OK and escape to Cancel.
+    void close_asks_with_a_real_box_data()
     {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Return") << int(Qt::Key_Return) << true;
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << false;
+    }
+
+    void close_asks_with_a_real_box()
+    {
+        QFETCH(int, key);
+        QFETCH(bool, closes);
         window_driver d;
         eval_fixture eval;
         two_one_one(eval);
         d.open(eval.path);
         const QStringList before = visible_state(d);
-        dialog_test_queue_confirm(false);
-        d.click("close_paper");
-        const std::vector<dialog_call> calls = dialog_test_take_calls();
-        QCOMPARE(calls.size(), std::size_t(1));
-        QCOMPARE(calls[0].kind, dialog_kind::confirm);
-        QCOMPARE(calls[0].text, QStringLiteral("您确定要关闭此评测吗？请确认是否保存评测。\n"
-                                               "（点击“保存评测按钮”，若不想保存评测，忽略此操作）"));
+        {
+            real_box_answer answer{Qt::Key(key)};
+            d.click("close_paper");
+            QCOMPARE(answer.boxes.size(), std::size_t(1));
+            const real_box_answer::shown &box = answer.boxes[0];
+            QCOMPARE(box.title, QStringLiteral("提示"));
+            QCOMPARE(box.icon, QMessageBox::NoIcon);
+            QCOMPARE(box.text, close_question);
+            QCOMPARE(box.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+            QCOMPARE(box.default_button, QMessageBox::Ok);
+            QCOMPARE(box.escape_button, QMessageBox::Cancel);
+            QVERIFY(!box.left_open);
+        }
+        if (closes) {
+            QCOMPARE(d.label("stu_num"), QStringLiteral("未打开评测"));
+            QVERIFY(!d.enabled("close_paper"));
+            return;
+        }
         QCOMPARE(visible_state(d), before);
-        QCOMPARE(cur_stu, 1);
+        d.click("next_stu");   // still student 1 of 3
+        QCOMPARE(d.lcd("stu_now"), 2.0);
     }
 
     void close_returns_to_the_initial_state()
@@ -260,9 +284,6 @@ private slots:
             QVERIFY2(!d.enabled(name), name);
         for (const char *name : scoring_controls)
             QVERIFY2(!d.enabled(name), name);
-        QCOMPARE(cur_stu, 0);
-        QCOMPARE(cur_pro, 0);
-        QCOMPARE(stu_cnt, 3);   // the tables keep the closed evaluation
         for (const char *name : {"pro_now", "stu_now", "pro_tot", "stu_tot", "pro_score"})
             QCOMPARE(d.lcd(name), 0.0);
         QCOMPARE(d.find<QDoubleSpinBox>("unch_score_in")->value(), 0.0);
@@ -295,13 +316,17 @@ private slots:
         d.click("save_paper");
         QCOMPARE(dialog_test_take_messages(), QStringList());   // a save that succeeds is silent
         QCOMPARE(eval.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
-        d.click("test_ch");
-        onech_score[1][1] = 0;   // changed after the save, then closed without saving
+        // Scored after the save, then closed without saving.
+        d.find<QDoubleSpinBox>("unch_score_in")->setValue(5);
+        d.click("save_score");
         d.close();
+        QCOMPARE(eval.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
         QCOMPARE(d.open(eval.path), QStringList());
-        QCOMPARE(onech_score[1][1], 2.0);
+        QCOMPARE(d.find<QDoubleSpinBox>("unch_score_in")->value(), 0.0);
         d.click("servey");
-        QCOMPARE(d.find<QTableWidget>("score_show")->item(0, 1)->text(), QStringLiteral("8.000"));
+        auto *table = d.find<QTableWidget>("score_show");
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("2.000"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("8.000"));
     }
 
     void save_reports_files_it_could_not_write()
@@ -311,10 +336,16 @@ private slots:
         two_one_one(eval);
         d.open(eval.path);
         QDir(eval.path).mkpath(QStringLiteral("sc/李四.stu/occupied"));
+        // Answered by Return on the real box, which must be a plain OK box.
+        real_box_answer answer{Qt::Key_Return};
         d.click("save_paper");
-        const QStringList messages = dialog_test_take_messages();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY(messages[0].startsWith(QStringLiteral("下列成绩文件未能保存，原有的文件保持不变：\nsc/李四.stu：")));
+        QCOMPARE(answer.boxes.size(), std::size_t(1));
+        const real_box_answer::shown &box = answer.boxes[0];
+        QCOMPARE(box.title, QStringLiteral("提示"));
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(!box.left_open);
+        QVERIFY(box.text.startsWith(QStringLiteral("下列成绩文件未能保存，原有的文件保持不变：\nsc/李四.stu：")));
         QVERIFY(!eval.bytes("sc/" + QStringLiteral("王五.stu").toUtf8()).isEmpty());
     }
 
@@ -332,8 +363,11 @@ private slots:
         QCOMPARE(d.open(broken.path), QStringList{QStringLiteral("problem.prb文件有误：第2道非选择题的题面缺少结尾的“$”")});
 
         QCOMPARE(visible_state(d), before);
-        QCOMPARE(cur_stu, 2);
-        QCOMPARE(unch_cnt, 1);
+        // Still the first evaluation: one non-choice question, student 2 of 3.
+        d.click("next_pro");
+        QCOMPARE(d.lcd("pro_now"), 1.0);
+        d.click("next_stu");
+        QCOMPARE(d.lcd("stu_now"), 3.0);
         d.click("save_paper");   // scores still go into the open evaluation's folder
         QVERIFY(!eval.bytes("sc/" + QStringLiteral("李四.stu").toUtf8()).isEmpty());
         QVERIFY(QDir(broken.path + "/sc").isEmpty());
@@ -367,13 +401,11 @@ private slots:
         d.open(first.path);
         d.click("next_stu");
         d.click("next_stu");
-        QCOMPARE(cur_stu, 3);
+        QCOMPARE(d.lcd("stu_now"), 3.0);
 
         eval_fixture second;
         second.folders().paper("1 0 0\n1 @a$").key("1").student("x.stu", "1");
         QCOMPARE(d.open(second.path), QStringList());
-        QCOMPARE(cur_stu, 0);
-        QCOMPARE(cur_pro, 0);
         for (const char *name : scoring_controls)
             QVERIFY2(!d.enabled(name), name);
         for (const char *name : {"pro_now", "stu_now", "pro_tot", "stu_tot", "pro_score"})

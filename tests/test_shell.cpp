@@ -1,10 +1,11 @@
-// The main window as a whole: its widget tree, texts, initial states, keyboard order,
-// meta-object and the wiring of the twelve buttons to their slots.
+// The main window as a whole: its widget tree, texts, initial states, keyboard order, the
+// read-only score table, meta-object and the wiring of the twelve buttons to their slots.
 
 #include "app/lumo_test.h"
 #include "app/start.h"
+#include "eval_fixture.h"
+#include "window_driver.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QDockWidget>
@@ -13,7 +14,6 @@
 #include <QImage>
 #include <QLCDNumber>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMetaMethod>
 #include <QProgressBar>
 #include <QPushButton>
@@ -22,10 +22,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QTextBlock>
 #include <QTextBrowser>
-#include <QTextDocument>
-#include <QTextFragment>
 #include <QToolBar>
 #include <QTranslator>
 #include <QtTest>
@@ -183,21 +180,17 @@ private slots:
     void widget_cells();
     void layouts_data();
     void layouts();
-    void creation_order();
     void texts_data();
     void texts();
-    void caption_form_is_exact();
-    void title_label_has_two_paragraphs();
+    void title_label();
     void texts_go_through_translation_context();
     void initial_enabled_states_data();
     void initial_enabled_states();
     void initial_values();
     void tabs();
     void tab_key_order_of_evaluation_buttons();
-    void disabled_buttons_are_skipped_by_tab();
     void score_spin_box_settings();
-    void score_table_settings();
-    void score_table_opens_no_editor_and_does_not_sort();
+    void score_table_cannot_be_edited_or_sorted();
     void window_settings();
     void window_icon();
     void title_before_and_after_start();
@@ -236,6 +229,7 @@ void test_shell::whole_tree_is_named_as_expected()
     QVERIFY2(extra.isEmpty(), qPrintable(QStringLiteral("unexpected: ") + extra.join(QLatin1Char(' '))));
     QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("missing: ") + missing.join(QLatin1Char(' '))));
     QCOMPARE(w.objectName(), QStringLiteral("lumo_test"));
+    QCOMPARE(w.centralWidget(), child(w, "centralWidget"));
     QCOMPARE(child(w, "centralWidget")->metaObject()->className(), "QWidget");
     for (const char *page : k_pages)
         QCOMPARE(child(w, page)->metaObject()->className(), "QWidget");
@@ -298,52 +292,35 @@ void test_shell::layouts()
     QFETCH(int, columns);
 
     lumo_test w;
-    auto *layout = w.findChild<QLayout *>(QString::fromLatin1(QTest::currentDataTag()));
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    auto *layout = w.findChild<QLayout *>(name);
     QVERIFY(layout);
     QCOMPARE(layout->metaObject()->className(), "QGridLayout");
-    auto *grid_layout = qobject_cast<QGridLayout *>(layout);
-    QVERIFY(grid_layout);
+    auto *grid_layout = static_cast<QGridLayout *>(layout);
     QWidget *owner_widget = w.findChild<QWidget *>(owner);
     QVERIFY(owner_widget);
     QCOMPARE(owner_widget->layout(), layout);
-    QCOMPARE(layout->parentWidget(), owner_widget);
-
-    QCOMPARE(grid_layout->spacing(), 6);
-    QCOMPARE(grid_layout->horizontalSpacing(), 6);
-    QCOMPARE(grid_layout->verticalSpacing(), 6);
+    QCOMPARE(grid_layout->spacing(), 6);   // -1 unless both directions agree
     QCOMPARE(grid_layout->contentsMargins(), QMargins(11, 11, 11, 11));
     QCOMPARE(grid_layout->rowCount(), rows);
     QCOMPARE(grid_layout->columnCount(), columns);
 
-    int placed = 0;
+    // The owner's children are listed in the order they were made, layout first, and the
+    // layout holds its widgets in the order they were added: nothing else, no spacer.
+    QStringList expected{name};
     for (const cell &c : k_cells)
-        placed += QString::fromLatin1(c.layout) == layout->objectName();
-    QCOMPARE(grid_layout->count(), placed);
-}
-
-void test_shell::creation_order()
-{
-    lumo_test w;
-    // A widget's children are listed in the order they were made, layout first.
-    for (const grid &g : k_grids) {
-        QStringList expected{QString::fromLatin1(g.name)};
-        for (const cell &c : k_cells)
-            if (qstrcmp(c.layout, g.name) == 0)
-                expected << QString::fromLatin1(c.name);
-        QStringList actual;
-        for (QObject *o : child(w, g.owner)->children())
-            actual << o->objectName();
-        QCOMPARE(actual, expected);
-
-        // The layout holds the widgets in the order they were added.
-        auto *layout = child<QGridLayout>(w, g.name);
-        QStringList items;
-        for (int i = 0; i < layout->count(); ++i)
-            items << layout->itemAt(i)->widget()->objectName();
-        QCOMPARE(items, expected.mid(1));
+        if (QString::fromLatin1(c.layout) == name)
+            expected << QString::fromLatin1(c.name);
+    QStringList made;
+    for (QObject *o : owner_widget->children())
+        made << o->objectName();
+    QCOMPARE(made, expected);
+    QStringList items;
+    for (int i = 0; i < grid_layout->count(); ++i) {
+        QWidget *widget = grid_layout->itemAt(i)->widget();
+        items << (widget ? widget->objectName() : QStringLiteral("<not a widget>"));
     }
-    QCOMPARE(child(w, "centralWidget")->parent(), static_cast<QObject *>(&w));
-    QCOMPARE(w.centralWidget(), child(w, "centralWidget"));
+    QCOMPARE(items, expected.mid(1));
 }
 
 void test_shell::texts_data()
@@ -405,31 +382,10 @@ void test_shell::texts()
     auto *label = child<QLabel>(w, name);
     QVERIFY(label);
     QCOMPARE(label->text(), rich(pt, caption));
-    QCOMPARE(label->textFormat(), Qt::AutoText);
-    QVERIFY(Qt::mightBeRichText(label->text()));
-
-    // Read as rich text it is one paragraph of the caption at that size.
-    QTextDocument doc;
-    doc.setHtml(label->text());
-    QCOMPARE(doc.blockCount(), 1);
-    QCOMPARE(doc.toPlainText(), caption);
-    const QTextFragment fragment = doc.begin().begin().fragment();
-    QCOMPARE(fragment.text(), caption);
-    QCOMPARE(fragment.charFormat().fontPointSize(), double(pt));
+    QCOMPARE(label->textFormat(), Qt::AutoText);   // shown as rich text, not as its markup
 }
 
-void test_shell::caption_form_is_exact()
-{
-    lumo_test w;
-    QCOMPARE(child<QLabel>(w, "label_2")->text(),
-             QStringLiteral("<html><head/><body><p><span style=\" font-size:14pt;\">单选题数量：</span></p></body></html>"));
-    QCOMPARE(child<QLabel>(w, "label_2")->text(), rich(14, QStringLiteral("单选题数量：")));
-    // Full-width colon.
-    QVERIFY(child<QLabel>(w, "label_2")->text().contains(QChar(0xFF1A)));
-    QVERIFY(!child<QLabel>(w, "label_2")->text().contains(QStringLiteral("量:")));
-}
-
-void test_shell::title_label_has_two_paragraphs()
+void test_shell::title_label()
 {
     lumo_test w;
     auto *label = child<QLabel>(w, "label_15");
@@ -443,27 +399,6 @@ void test_shell::title_label_has_two_paragraphs()
                             "</body></html>")
                  .arg(site));
     QVERIFY(!label->openExternalLinks());
-
-    QTextDocument doc;
-    doc.setHtml(label->text());
-    QCOMPARE(doc.blockCount(), 2);
-    const QTextBlock title = doc.begin();
-    QCOMPARE(title.text(), QStringLiteral("LUMO试卷评测系统-评测端（教师）-lumo_test"));
-    QCOMPARE(title.begin().fragment().charFormat().fontPointSize(), 18.0);
-
-    const QTextBlock web = title.next();
-    QCOMPARE(web.text(), QStringLiteral("官网：") + site);
-    QTextBlock::iterator it = web.begin();
-    QCOMPARE(it.fragment().text(), QStringLiteral("官网："));
-    QCOMPARE(it.fragment().charFormat().fontPointSize(), 10.0);
-    ++it;
-    QVERIFY(!it.atEnd());
-    const QTextCharFormat link = it.fragment().charFormat();
-    QCOMPARE(it.fragment().text(), site);
-    QVERIFY(link.isAnchor());
-    QCOMPARE(link.anchorHref(), site);
-    QVERIFY(link.fontUnderline());
-    QCOMPARE(link.foreground().color(), QColor(0, 0, 255));
 }
 
 void test_shell::texts_go_through_translation_context()
@@ -558,7 +493,6 @@ void test_shell::initial_values()
         auto *lcd = child<QLCDNumber>(w, name);
         QVERIFY2(lcd, name);
         QCOMPARE(lcd->value(), 0.0);
-        QCOMPARE(lcd->intValue(), 0);
         QCOMPARE(lcd->digitCount(), 5);
         QCOMPARE(lcd->mode(), QLCDNumber::Dec);
         QCOMPARE(lcd->segmentStyle(), QLCDNumber::Flat);   // outlined segments are hard to read
@@ -586,17 +520,9 @@ void test_shell::tabs()
     for (int i = 0; i < tabs->count(); ++i) {
         QCOMPARE(tabs->tabText(i), titles.at(i));
         QCOMPARE(tabs->widget(i)->objectName(), QString::fromLatin1(k_pages[i]));
-        QVERIFY(tabs->isTabEnabled(i));
-        QCOMPARE(tabs->indexOf(child(w, k_pages[i])), i);
+        QVERIFY(tabs->isTabEnabled(i));   // every page can be chosen, evaluation open or not
     }
     QCOMPARE(tabs->currentIndex(), 0);
-    QCOMPARE(tabs->currentWidget(), child(w, "main_page"));
-
-    // Every page can be selected even with no evaluation open.
-    for (int i = tabs->count() - 1; i >= 0; --i) {
-        tabs->setCurrentIndex(i);
-        QCOMPARE(tabs->currentIndex(), i);
-    }
 }
 
 void test_shell::tab_key_order_of_evaluation_buttons()
@@ -606,15 +532,12 @@ void test_shell::tab_key_order_of_evaluation_buttons()
     for (const char *name : order)
         child(w, name)->setEnabled(true);
 
-    // The focus chain follows the order of creation, not the left-to-right order.
-    for (int i = 0; i + 1 < 4; ++i)
-        QCOMPARE(child(w, order[i])->nextInFocusChain(), child(w, order[i + 1]));
-
+    // Tab follows the order of creation, not the left-to-right order.
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
     child(w, order[0])->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), child(w, order[0]));
+    QCOMPARE(QApplication::focusWidget(), child(w, order[0]));
     for (int i = 1; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), child(w, order[i]));
@@ -624,21 +547,6 @@ void test_shell::tab_key_order_of_evaluation_buttons()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), child(w, order[i]));
     }
-}
-
-void test_shell::disabled_buttons_are_skipped_by_tab()
-{
-    lumo_test w;
-    child(w, "close_paper")->setEnabled(true); // save_paper stays disabled
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    child(w, "close_paper")->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), child(w, "close_paper"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(w, "open_paper"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), child(w, "new_paper"));
 }
 
 void test_shell::score_spin_box_settings()
@@ -653,79 +561,87 @@ void test_shell::score_spin_box_settings()
     QCOMPARE(spin->value(), 0.0);
     // Scores read with a point, as everywhere else, whatever the user's locale.
     QLocale::setDefault(QLocale(QLocale::German));
-    lumo_test german;
-    QCOMPARE(child<QDoubleSpinBox>(german, "unch_score_in")->cleanText(), QStringLiteral("0.000"));
+    QString shown;
+    {
+        lumo_test german;
+        shown = child<QDoubleSpinBox>(german, "unch_score_in")->cleanText();
+    }
     QLocale::setDefault(QLocale::c());
-
-    spin->setEnabled(true);
-    spin->stepUp();
-    QCOMPARE(spin->value(), 0.5);
-    spin->stepBy(3);
-    QCOMPARE(spin->value(), 2.0);
-    spin->setValue(1.23456);
-    QCOMPARE(spin->value(), 1.235);
+    QCOMPARE(shown, QStringLiteral("0.000"));
 }
 
-void test_shell::score_table_settings()
+// The table changes only through open, close and the statistics: no click, double click or
+// key opens an editor on a cell, and no click on a header re-sorts the rows.
+void test_shell::score_table_cannot_be_edited_or_sorted()
 {
-    lumo_test w;
-    auto *table = child<QTableWidget>(w, "score_show");
-    QVERIFY(table);
+    window_driver d;
+    auto *table = d.find<QTableWidget>("score_show");
     QVERIFY(!table->hasMouseTracking());
     QVERIFY(table->horizontalHeader()->cascadingSectionResizes());
     QVERIFY(table->verticalHeader()->cascadingSectionResizes());
-    QVERIFY(!table->isSortingEnabled());
-    QCOMPARE(table->editTriggers(), QAbstractItemView::EditTriggers(QAbstractItemView::NoEditTriggers));
-}
 
-void test_shell::score_table_opens_no_editor_and_does_not_sort()
-{
-    lumo_test w;
-    auto *table = child<QTableWidget>(w, "score_show");
-    child<QTabWidget>(w, "tabWidget")->setCurrentIndex(3);
-    // The table is disabled until an evaluation is open; enable it to reach its own behaviour.
-    table->setEnabled(true);
-    table->setRowCount(2);
-    table->setColumnCount(2);
-    table->setHorizontalHeaderLabels({QStringLiteral("1"), QStringLiteral("2")});
-    table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("b")));
-    table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("a")));
-    table->setItem(0, 1, new QTableWidgetItem(QStringLiteral("2.000")));
-    table->setItem(1, 1, new QTableWidgetItem(QStringLiteral("1.000")));
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    eval_fixture eval;
+    two_one_one(eval);
+    d.open(eval.path);
+    d.click("test_ch");
+    d.click("servey");
+    d.find<QTabWidget>("tabWidget")->setCurrentIndex(3);
+    QApplication::setActiveWindow(&d.window);
+    QVERIFY(QTest::qWaitForWindowExposed(&d.window));
+    const auto texts = [table] {
+        QStringList all;
+        for (int r = 0; r < table->rowCount(); ++r)
+            for (int c = 0; c < table->columnCount(); ++c)
+                all << table->item(r, c)->text();
+        return all;
+    };
+    const QStringList shown = texts();
+    // The totals, in neither order: a sort by them either way moves a row.
+    const QStringList totals{table->item(0, 1)->text(), table->item(1, 1)->text(), table->item(2, 1)->text()};
+    QCOMPARE(totals, QStringList({"8.000", "2.000", "4.000"}));
 
-    const QPoint at = table->visualItemRect(table->item(0, 0)).center();
+    // Each action opens an editor under one edit trigger: a change of the current cell, a
+    // click on the selected one, a double click, the edit key, any other key. An editor is a
+    // visible child of the viewport. A click on the selected cell starts its editor only after
+    // the double-click interval; with none the editor would be up at the next event round.
+    struct interval_restore {
+        int ms;
+        ~interval_restore() { QApplication::setDoubleClickInterval(ms); }
+    } restore{QApplication::doubleClickInterval()};
+    QApplication::setDoubleClickInterval(0);
     QWidget *viewport = table->viewport();
+    const auto editor = [viewport] {
+        QCoreApplication::processEvents();
+        for (QWidget *child : viewport->findChildren<QWidget *>())
+            if (child->isVisible())
+                return QString::fromLatin1(child->metaObject()->className());
+        return QString();
+    };
+    const QPoint at = table->visualItemRect(table->item(0, 1)).center();
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(editor(), QString());
     QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(editor(), QString());
     QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, at);
+    QCOMPARE(editor(), QString());
     QTest::keyClick(table, Qt::Key_F2);
+    QCOMPARE(editor(), QString());
     QTest::keyClick(table, Qt::Key_X);
-    QCoreApplication::processEvents();
-    // An editor would be a visible child of the viewport holding the focus.
-    QVERIFY(!table->isPersistentEditorOpen(table->item(0, 0)));
-    for (QWidget *editor : viewport->findChildren<QWidget *>())
-        QVERIFY2(!editor->isVisible(), editor->metaObject()->className());
+    QCOMPARE(editor(), QString());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(table));
-    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("b"));
 
-    // A click on a header does not re-sort the rows.
     QHeaderView *header = table->horizontalHeader();
-    const QPoint section(header->sectionViewportPosition(0) + header->sectionSize(0) / 2, header->height() / 2);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, section);
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, section);
-    QCOMPARE(table->item(0, 0)->text(), QStringLiteral("b"));
-    QCOMPARE(table->item(1, 0)->text(), QStringLiteral("a"));
-    QCOMPARE(table->item(0, 1)->text(), QStringLiteral("2.000"));
+    const QPoint total(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2);
+    for (int click = 0; click < 2; ++click) {   // one way, then the other
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, total);
+        QCOMPARE(texts(), shown);
+    }
 }
 
 void test_shell::window_settings()
 {
     lumo_test w;
     QCOMPARE(w.size(), QSize(800, 600));
-    QCOMPARE(w.parentWidget(), nullptr);
     QCOMPARE(w.menuWidget(), nullptr);
     QVERIFY(w.findChildren<QStatusBar *>().isEmpty());
     QVERIFY(w.findChildren<QToolBar *>().isEmpty());
@@ -741,13 +657,10 @@ void test_shell::window_icon()
     lumo_test w;
     QVERIFY(w.testAttribute(Qt::WA_SetWindowIcon));
     const QIcon icon = w.windowIcon();
-    QVERIFY(!icon.isNull());
-    QVERIFY(!icon.pixmap(QSize(128, 128)).isNull());
     QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(128, 128)});
     QCOMPARE(icon.pixmap(QSize(128, 128)).size(), QSize(128, 128));
 
     const QImage image(QStringLiteral(":/icons/lumo_test.png"));
-    QVERIFY(!image.isNull());
     QCOMPARE(image.size(), QSize(128, 128));
     QVERIFY(image.hasAlphaChannel());
     QCOMPARE(image.depth(), 32);
@@ -778,16 +691,7 @@ void test_shell::meta_object_class()
     const QMetaObject &mo = lumo_test::staticMetaObject;
     QCOMPARE(mo.className(), "lumo_test");
     QCOMPARE(mo.superClass(), &QMainWindow::staticMetaObject);
-    QCOMPARE(mo.methodCount() - mo.methodOffset(), 12);
-    QCOMPARE(mo.propertyCount(), mo.propertyOffset());
-    QCOMPARE(mo.enumeratorCount(), mo.enumeratorOffset());
-    QCOMPARE(mo.classInfoCount(), mo.classInfoOffset());
-    QCOMPARE(mo.constructorCount(), 0);
-
-    lumo_test w;
-    QCOMPARE(w.metaObject(), &mo);
-    QCOMPARE(static_cast<QObject *>(&w)->qt_metacast("lumo_test"), static_cast<void *>(&w));
-    QVERIFY(qobject_cast<QMainWindow *>(&w));
+    QCOMPARE(mo.methodCount() - mo.methodOffset(), 12);   // the slots below and nothing else
 }
 
 void test_shell::meta_object_slots_data()
@@ -805,15 +709,10 @@ void test_shell::meta_object_slots()
     QFETCH(int, index);
     const QMetaObject &mo = lumo_test::staticMetaObject;
     const QMetaMethod method = mo.method(mo.methodOffset() + index);
-    QVERIFY(method.isValid());
-    QCOMPARE(method.name(), QByteArray(QTest::currentDataTag()));
     QCOMPARE(method.methodSignature(), QByteArray(QTest::currentDataTag()) + "()");
     QCOMPARE(method.methodType(), QMetaMethod::Slot);
     QCOMPARE(method.access(), QMetaMethod::Private);
     QCOMPARE(method.returnType(), int(QMetaType::Void));
-    QCOMPARE(method.parameterCount(), 0);
-    QCOMPARE(method.tag(), "");
-    QCOMPARE(mo.indexOfSlot(method.methodSignature().constData()), mo.methodOffset() + index);
 }
 
 void test_shell::buttons_wired_once_data()

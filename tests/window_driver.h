@@ -1,14 +1,20 @@
 #pragma once
 // Drives the real main window the way a teacher does: buttons found by object name and
-// clicked, dialogs answered through the dialog seam.
+// clicked, dialogs answered through the dialog seam, or a real box answered by a key.
 
 #include "app/lumo_test.h"
 #include "ui/dialogs.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLCDNumber>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <vector>
 
 struct window_driver {
     lumo_test window;
@@ -48,4 +54,61 @@ struct window_driver {
         click("close_paper");
         dialog_test_take_calls();
     }
+};
+
+// While it lives the real dialogs show, as in production, and every message box that opens
+// is answered with a key press sent where a person's would go: to the box's focus. The
+// seam's scripted answers bypass the box, so only this shows what Return and Escape do.
+// A box the key leaves open, or any other dialog, is closed and recorded as left open, so a
+// wrong answer fails the test instead of hanging it. Scripted mode is back, with empty
+// queues, once it is gone.
+class real_box_answer
+{
+public:
+    // What a box showed before the key press, and whether the press closed it.
+    struct shown {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton default_button;
+        QMessageBox::StandardButton escape_button;
+        bool left_open;
+    };
+    std::vector<shown> boxes;
+
+    explicit real_box_answer(Qt::Key key) : m_key(key)
+    {
+        dialog_test_end();
+        // A box's own event loop runs the timer; until a box is up it just looks again.
+        QObject::connect(&m_poll, &QTimer::timeout, [this] { answer(); });
+        m_poll.start(0);
+    }
+    ~real_box_answer() { dialog_test_begin(); }
+
+private:
+    void answer()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {   // some other dialog, a picker say: recorded by its class, then closed
+            boxes.push_back({modal->windowTitle(), QString::fromLatin1(modal->metaObject()->className()),
+                             QMessageBox::NoIcon, {}, QMessageBox::NoButton, QMessageBox::NoButton, true});
+            modal->close();
+            return;
+        }
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                         box->standardButton(box->defaultButton()),
+                         box->standardButton(box->escapeButton()), false});
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, m_key);
+        if (box->isVisible()) {
+            boxes.back().left_open = true;
+            box->reject();
+        }
+    }
+
+    Qt::Key m_key;
+    QTimer m_poll;
 };

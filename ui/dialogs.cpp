@@ -93,6 +93,11 @@ void dialog_test_begin()
     the_script().active = true;
 }
 
+void dialog_test_end()
+{
+    the_script() = script();
+}
+
 void dialog_test_queue_confirm(bool ok)
 {
     the_script().confirms.push_back(ok);

@@ -32,6 +32,9 @@ struct dialog_call {
 // From here on no dialog is shown; answers come from the queues (Cancel / empty when none is
 // queued) and every call is recorded. Clears queues and records.
 void dialog_test_begin();
+// Back to the real dialogs, as in production, for a test that answers a real box itself.
+// Clears queues and records.
+void dialog_test_end();
 void dialog_test_queue_confirm(bool ok);
 void dialog_test_queue_folder(const QString &path);
 void dialog_test_queue_save_file(const QString &path);

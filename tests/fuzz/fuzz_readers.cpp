@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to every reader of the evaluation files. The first bytes also
-// choose the question counts for the answer and score readers.
+// choose the question counts and the number of students for the answer and score readers.
 
 #include "store/eval_format.h"
-#include "store/eval_tables.h"
+#include "store/evaluation.h"
 #include "store/local_text.h"
 #include "store/student_list.h"
 
@@ -13,18 +13,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
 
-    paper_data paper;
-    if (paper_parse(bytes, &paper).isEmpty())
+    evaluation paper;
+    if (paper_parse(bytes, &paper).isEmpty()) {
         key_parse(bytes, &paper);
+        evaluation_total(paper);   // reads every question the counts claim
+    }
 
-    onech_cnt = size > 0 ? data[0] % 16 : 0;
-    some_cnt = size > 1 ? data[1] % 16 : 0;
-    unch_cnt = size > 2 ? data[2] % 16 : 0;
-    const int s = size > 3 ? 1 + data[3] % MAX_STUDENTS : 1;
-    student_row_reset(s);
-    student_parse(bytes, s);
-    scores_parse(bytes, s);
-    scores_format(s);
+    evaluation eval;
+    eval.onech_cnt = size > 0 ? data[0] % 16 : 0;
+    eval.some_cnt = size > 1 ? data[1] % 16 : 0;
+    eval.unch_cnt = size > 2 ? data[2] % 16 : 0;
+    eval.stu_cnt = size > 3 ? 1 + data[3] % 4 : 1;
+    evaluation_tables_reset(eval);
+    // The last row: reading past the tables would go beyond their storage.
+    const int s = eval.stu_cnt;
+    student_parse(bytes, &eval, s);
+    scores_parse(bytes, &eval, s);
+    scores_format(eval, s);
 
     local_text_decode(bytes);
     const int half = int(size / 2);

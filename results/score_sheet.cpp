@@ -1,0 +1,52 @@
+#include "results/score_sheet.h"
+
+#include "store/local_text.h"
+
+#include <QObject>
+
+namespace {
+
+void add_scores(score_sheet_row &row, int count, const double *scores)
+{
+    for (int k = 1; k <= count; ++k) {
+        row.scores.push_back(scores[k]);
+        row.total += scores[k];
+    }
+}
+
+void add_headers(QStringList &labels, const QString &kind, int count)
+{
+    for (int k = 1; k <= count; ++k)
+        labels << kind.arg(k);
+}
+
+}  // namespace
+
+QStringList score_sheet_headers(const evaluation &eval)
+{
+    QStringList labels{QObject::tr("学生文件名"), QObject::tr("总分")};
+    add_headers(labels, QObject::tr("单选题%1"), eval.onech_cnt);
+    add_headers(labels, QObject::tr("多选题%1"), eval.some_cnt);
+    add_headers(labels, QObject::tr("非选择题%1"), eval.unch_cnt);
+    return labels;
+}
+
+score_sheet_row score_sheet_row_make(const evaluation &eval, int s)
+{
+    score_sheet_row row;
+    row.name = local_text_decode(eval.stu_file[std::size_t(s)]);
+    row.scores.reserve(std::size_t(qMax(0, eval.onech_cnt) + qMax(0, eval.some_cnt) + qMax(0, eval.unch_cnt)));
+    add_scores(row, eval.onech_cnt, eval.onech_score[s]);
+    add_scores(row, eval.some_cnt, eval.some_score[s]);
+    add_scores(row, eval.unch_cnt, eval.unch_score[s]);
+    return row;
+}
+
+score_sheet score_sheet_make(const evaluation &eval)
+{
+    score_sheet sheet;
+    sheet.rows.reserve(std::size_t(qMax(0, eval.stu_cnt)));
+    for (int s = 1; s <= eval.stu_cnt; ++s)
+        sheet.rows.push_back(score_sheet_row_make(eval, s));
+    return sheet;
+}

@@ -1,0 +1,20 @@
+#include "store/eval_new.h"
+
+#include "store/file_io.h"
+
+#include <QFile>
+#include <QObject>
+#include <QStringList>
+
+QString eval_new(const QByteArray &folder)
+{
+    QStringList failures;
+    for (const char *sub : {"/st", "/sc"}) {
+        const QString failure = dir_make(folder + sub);
+        if (!failure.isEmpty())
+            failures << QObject::tr("%1：%2").arg(QFile::decodeName(folder + sub), failure);
+    }
+    if (failures.isEmpty())
+        return {};
+    return QObject::tr("无法创建下列文件夹：\n%1").arg(failures.join(QLatin1Char('\n')));
+}

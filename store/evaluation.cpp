@@ -1,0 +1,34 @@
+#include "store/evaluation.h"
+
+void evaluation_tables_reset(evaluation &eval)
+{
+    const int n = eval.stu_cnt;
+    eval.onech_ans.reset(n, eval.onech_cnt);
+    eval.some_ans.reset(n, eval.some_cnt);
+    eval.unch_ans.reset(n, eval.unch_cnt);
+    eval.onech_score.reset(n, eval.onech_cnt);
+    eval.some_score.reset(n, eval.some_cnt);
+    eval.unch_score.reset(n, eval.unch_cnt);
+}
+
+double evaluation_total(const evaluation &eval)
+{
+    double total = 0;
+    for (int q = 1; q <= eval.onech_cnt; ++q)
+        total += eval.onech_questions[std::size_t(q)].full_score;
+    for (int q = 1; q <= eval.some_cnt; ++q)
+        total += eval.some_questions[std::size_t(q)].full_score;
+    for (int q = 1; q <= eval.unch_cnt; ++q)
+        total += eval.unch_questions[std::size_t(q)].full_score;
+    return total;
+}
+
+QString answer_letters(answer_set set)
+{
+    QString letters;
+    for (int e = 0; e < 6; ++e) {
+        if (set & (1 << e))
+            letters += QChar('A' + e);
+    }
+    return letters;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// One evaluation in memory: the paper, the key, every student's answers and scores, and the
+// folder it was read from. A plain value: the window owns the open one, and a program may
+// hold several. Students and questions are numbered from 1; row 0 and element 0 stay unused.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+constexpr int MAX_STUDENTS = 1002;
+constexpr int MAX_QUESTIONS_PER_KIND = 1003;
+
+// A choice answer or key: bit e (0..5) set means option 'A'+e is chosen.
+using answer_set = std::int32_t;
+
+struct choice_question {
+    double full_score = 0;
+    double part_score = 0;   // multiple choice only: points for a non-empty proper subset of the key
+    answer_set key = 0;
+};
+
+struct unch_question {
+    double full_score = 0;
+    QString text;
+    QString ref_answer;
+};
+
+// A per-student table: element [s][q] for student s (1..students) and question q
+// (1..questions), zero until written.
+template <typename T>
+class student_table
+{
+public:
+    void reset(int students, int questions)
+    {
+        m_columns = std::size_t(questions < 0 ? 0 : questions) + 1;
+        m_cells.assign((std::size_t(students < 0 ? 0 : students) + 1) * m_columns, T());
+    }
+    T *operator[](int s) { return m_cells.data() + std::size_t(s) * m_columns; }
+    const T *operator[](int s) const { return m_cells.data() + std::size_t(s) * m_columns; }
+
+private:
+    std::vector<T> m_cells;
+    std::size_t m_columns = 1;
+};
+
+struct evaluation {
+    int onech_cnt = 0;
+    int some_cnt = 0;
+    int unch_cnt = 0;
+    int stu_cnt = 0;
+
+    std::vector<choice_question> onech_questions{1};   // element 0 unused
+    std::vector<choice_question> some_questions{1};
+    std::vector<unch_question> unch_questions{1};
+
+    student_table<answer_set> onech_ans;
+    student_table<answer_set> some_ans;
+    student_table<QString> unch_ans;
+    student_table<double> onech_score;
+    student_table<double> some_score;
+    student_table<double> unch_score;
+
+    // Bare 8-bit name of each student's answer file, ".stu" included; it also names the
+    // score file. Element 0 unused.
+    std::vector<QByteArray> stu_file{1};
+
+    // Folder paths, 8-bit, each ending as its name says.
+    QByteArray st_path;    // folder + "/st/"
+    QByteArray sc_path;    // folder + "/sc/"
+    QByteArray prb_path;   // folder + "/problem.prb"
+    QByteArray ans_path;   // folder + "/answer.ans"
+};
+
+// The student on the scoring page and the non-choice question shown there; 0 = none.
+struct unch_cursor {
+    int cur_stu = 0;
+    int cur_pro = 0;
+};
+
+// Gives every per-student table room for the evaluation's students and counts, all zero.
+void evaluation_tables_reset(evaluation &eval);
+// The paper's total: every full score, single choice first, then multiple choice, then
+// non-choice; partial scores do not count.
+double evaluation_total(const evaluation &eval);
+
+// The letters of an answer set in ascending order ("AC" for 5); bits above F give nothing.
+QString answer_letters(answer_set set);
