@@ -6,15 +6,30 @@
 #include <QObject>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
-void grading_log_append(QTextEdit *log, const QString &lines)
+void grading_log_paragraphs(QString &lines, int per_student)
+{
+    int line = 0;
+    for (QChar &c : lines) {
+        if (c != QLatin1Char('\n'))
+            continue;
+        const int in_student = ++line % std::max(1, per_student);
+        if (in_student != 0 && in_student % GRADING_LOG_PARAGRAPH_LINES != 0)
+            c = QChar::LineSeparator;
+    }
+}
+
+void grading_log_append(QTextEdit *log, QString lines, int per_student)
 {
     if (lines.isEmpty())
         return;
-    const QString paragraphs = lines.left(lines.size() - 1);   // no empty paragraph at the end
+    // In place: a large class's log is tens of megabytes, and every copy of it costs.
+    lines.chop(1);   // no empty paragraph at the end
+    grading_log_paragraphs(lines, per_student);
     QTextDocument *document = log->document();
     if (document->isEmpty()) {
-        log->setPlainText(paragraphs);
+        log->setPlainText(lines);
         return;
     }
     // An edit below earlier paragraphs makes the layout place every one of them, then every
@@ -26,17 +41,25 @@ void grading_log_append(QTextEdit *log, const QString &lines)
     cursor.beginEditBlock();   // inside an edit block, moving the cursor needs no layout either
     cursor.movePosition(QTextCursor::End);
     cursor.insertBlock();
-    cursor.insertText(paragraphs);
+    cursor.insertText(lines);
     cursor.endEditBlock();
     document->setPageSize(page_size);
 }
 
-void choice_page_run(Ui_lumo_test *ui, evaluation &eval)
+bool choice_page_run(Ui_lumo_test *ui, evaluation &eval)
 {
     ui->pingce->setText(QObject::tr("评测中"));
     choice_grades grades = choice_grade_all(eval, [ui](int value) { ui->jingdu->setValue(value); });
-    choice_grades_apply(eval, grades);
-    grading_log_append(ui->ch_ifm_show, grades.log);
+    const bool changed = choice_grades_apply(eval, grades);
+    grading_log_append(ui->ch_ifm_show, std::move(grades.log), eval.onech_cnt + eval.some_cnt);
     ui->jingdu->setValue(100);
     ui->pingce->setText(QObject::tr("评测完成"));
+    return changed;
+}
+
+void choice_page_reset(Ui_lumo_test *ui)
+{
+    ui->jingdu->setValue(0);
+    ui->pingce->setText(QObject::tr("未进行操作"));
+    ui->ch_ifm_show->clear();
 }

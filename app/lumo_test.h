@@ -16,6 +16,10 @@ public:
     explicit lumo_test(QWidget *parent = nullptr);
     ~lumo_test() override;
 
+protected:
+    // Offers to save unsaved scores before the window goes.
+    void closeEvent(QCloseEvent *event) override;
+
 private slots:
     void on_new_paper_clicked();
     void on_open_paper_clicked();

@@ -2,6 +2,7 @@
 
 #include "bench_measure.h"
 #include "grading/choice_grading.h"
+#include "results/score_export.h"
 #include "results/score_sheet.h"
 
 #include <algorithm>
@@ -93,8 +94,51 @@ void row_write(const evaluation &eval, lxw_worksheet *sheet, lxw_format *format,
     worksheet_write_number(sheet, row, 1, total, format);
 }
 
-// The grid that the statistics show and the export writes, straight from the evaluation.
-lxw_error grid_write(const evaluation &eval, const std::string &path)
+// A sheet's cells made ready beforehand: the floor only writes them.
+struct ready_cell {
+    lxw_row_t row;
+    lxw_col_t column;
+    QByteArray text;   // empty for a number
+    double number;
+    bool percent;
+};
+
+struct ready_sheet {
+    QByteArray name;
+    std::vector<ready_cell> cells;
+};
+
+ready_sheet sheet_ready(const workbook_sheet &sheet)
+{
+    ready_sheet ready{sheet.name.toUtf8(), {}};
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
+            const workbook_cell &cell = sheet.rows[r][c];
+            if (cell.kind != workbook_cell::type::empty)
+                ready.cells.push_back({lxw_row_t(r), lxw_col_t(c), cell.text.toUtf8(), cell.number,
+                                       cell.format == workbook_cell::style::percent});
+        }
+    }
+    return ready;
+}
+
+void ready_sheets_add(lxw_workbook *workbook, const std::vector<ready_sheet> &sheets, lxw_format *format,
+                      lxw_format *percent)
+{
+    for (const ready_sheet &ready : sheets) {
+        lxw_worksheet *next = workbook_add_worksheet(workbook, ready.name.constData());
+        for (const ready_cell &cell : ready.cells) {
+            if (!cell.text.isEmpty())
+                worksheet_write_string(next, cell.row, cell.column, cell.text.constData(), nullptr);
+            else
+                worksheet_write_number(next, cell.row, cell.column, cell.number, cell.percent ? percent : format);
+        }
+    }
+}
+
+// The grid that the statistics show, straight from the evaluation, then the analysis
+// sheets' cells: what the export writes.
+lxw_error grid_write(const evaluation &eval, const std::vector<ready_sheet> &analysis, const std::string &path)
 {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
@@ -104,11 +148,30 @@ lxw_error grid_write(const evaluation &eval, const std::string &path)
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_format *format = workbook_add_format(workbook);
     format_set_num_format(format, "0.000");
+    lxw_format *percent = workbook_add_format(workbook);
+    format_set_num_format(percent, "0.0%");
     const QStringList headers = score_sheet_headers(eval);
     for (int c = 0; c < headers.size(); ++c)
         worksheet_write_string(sheet, 0, lxw_col_t(c), headers[c].toUtf8().constData(), nullptr);
     for (int s = 1; s <= eval.stu_cnt; ++s)
         row_write(eval, sheet, format, s);
+    ready_sheets_add(workbook, analysis, format, percent);
+    return workbook_close(workbook);
+}
+
+// Only the sheets made ready, as a workbook whose every cell is worked out beforehand.
+lxw_error sheets_write(const std::vector<ready_sheet> &sheets, const std::string &path)
+{
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *workbook = workbook_new_opt(path.c_str(), &options);
+    if (!workbook)
+        return LXW_ERROR_CREATING_XLSX_FILE;
+    lxw_format *format = workbook_add_format(workbook);
+    format_set_num_format(format, "0.000");
+    lxw_format *percent = workbook_add_format(workbook);
+    format_set_num_format(percent, "0.0%");
+    ready_sheets_add(workbook, sheets, format, percent);
     return workbook_close(workbook);
 }
 
@@ -147,12 +210,83 @@ double floor_log_s(const evaluation &eval)
     return fastest_of([&] { return seconds_of([&] { choice_grade_all(eval, [](int) {}); }); });
 }
 
+std::string floor_save(const evaluation &eval, double *seconds)
+{
+    std::vector<std::string> paths;
+    file_buffers contents;
+    read_floor unused;
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        paths.push_back((eval.sc_path + eval.stu_file[std::size_t(s)]).toStdString());
+        const std::string failure = file_read(paths.back(), &contents, &unused);
+        if (!failure.empty())
+            return failure;
+    }
+    std::vector<std::size_t> sizes;
+    for (const std::string &path : paths) {
+        struct stat info;
+        sizes.push_back(::stat(path.c_str(), &info) == 0 ? std::size_t(info.st_size) : 0);
+    }
+    const std::string folder = eval.sc_path.toStdString();
+    std::string failure;
+    *seconds = fastest_of([&] {
+        return seconds_of([&] {
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                const std::string temporary = paths[i] + ".floor";
+                const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+                if (fd < 0 || ::write(fd, contents[i].get(), sizes[i]) != ssize_t(sizes[i]))
+                    failure = failure_of(temporary);
+                ::close(fd);
+            }
+            const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            ::syncfs(dir);
+            for (const std::string &path : paths) {
+                if (::rename((path + ".floor").c_str(), path.c_str()) != 0)
+                    failure = failure_of(path);
+            }
+            ::fsync(dir);
+            ::close(dir);
+        });
+    });
+    return failure;
+}
+
 std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds)
 {
+    const workbook book = score_workbook_make(eval, score_sheet_make(eval));
+    std::vector<ready_sheet> analysis;
+    for (std::size_t i = 1; i < book.size(); ++i)
+        analysis.push_back(sheet_ready(book[i]));
     lxw_error error = LXW_NO_ERROR;
     *seconds = fastest_of([&] {
         lxw_error this_try = LXW_NO_ERROR;
-        const double taken = seconds_of([&] { this_try = grid_write(eval, path); });
+        // A workbook the teacher keeps is flushed to the disk, as the export does.
+        const double taken = seconds_of([&] {
+            this_try = grid_write(eval, analysis, path);
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            ::fsync(fd);
+            ::close(fd);
+        });
+        if (error == LXW_NO_ERROR)
+            error = this_try;
+        return taken;
+    });
+    return error == LXW_NO_ERROR ? std::string() : path + ": " + lxw_strerror(error);
+}
+
+std::string floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds)
+{
+    std::vector<ready_sheet> sheets;
+    for (const workbook_sheet &sheet : book)
+        sheets.push_back(sheet_ready(sheet));
+    lxw_error error = LXW_NO_ERROR;
+    *seconds = fastest_of([&] {
+        lxw_error this_try = LXW_NO_ERROR;
+        const double taken = seconds_of([&] {
+            this_try = sheets_write(sheets, path);
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            ::fsync(fd);
+            ::close(fd);
+        });
         if (error == LXW_NO_ERROR)
             error = this_try;
         return taken;

@@ -3,6 +3,7 @@
 // same job has to do, measured on the same data in the same run. Each is the fastest of a
 // few tries, as a floor is a lower bound.
 
+#include "results/workbook.h"
 #include "store/evaluation.h"
 
 #include <string>
@@ -22,5 +23,16 @@ std::string floor_read(const std::string &folder, read_floor *floor);
 double floor_log_s(const evaluation &eval);
 
 // libxlsxwriter writing the statistics' grid (header, names, totals, scores) of eval straight
-// to path, with the export's options. Returns "" or what failed.
+// to path, then the cells of the two analysis sheets (worked out beforehand, untimed), with
+// the export's options, and the file flushed to the disk. Returns "" or what failed.
 std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds);
+
+// libxlsxwriter writing every cell of book's sheets straight to path, with the export's
+// options and number formats, and the file flushed to the disk: the floor of a workbook whose
+// cells are worked out beforehand (untimed). Returns "" or what failed.
+std::string floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds);
+
+// Writes the score files of eval's sc folder again as a save must: each to a new file, one
+// flush of the file system, each renamed over its file, the folder flushed. Returns "" or
+// what failed.
+std::string floor_save(const evaluation &eval, double *seconds);

@@ -1,7 +1,9 @@
 // lumo_bench: the teacher's whole workflow on a generated evaluation folder, timed in the
-// real window against the floors of its heaviest operations.
+// real window against the floors of its heaviest operations; or, with the grade preset, the
+// exam office's report of a whole grade.
 
 #include "bench_floors.h"
+#include "bench_grade.h"
 #include "bench_options.h"
 #include "bench_report.h"
 #include "bench_workflow.h"
@@ -23,6 +25,31 @@ int fail(const std::string &what)
 {
     std::fprintf(stderr, "lumo_bench: %s\n", what.c_str());
     return 1;
+}
+
+// Generates base/eval, times the window's workflow on it and then the floors.
+std::string workflow_bench(const std::string &base, bench_run *run)
+{
+    const std::string folder = base + "/eval";
+    std::string failure = eval_generate(folder, run->options.size);
+    // On disk before anything is timed, as a teacher's folder is: no writeback meanwhile.
+    ::sync();
+    if (failure.empty())
+        failure = floor_read(folder, &run->read);
+    if (failure.empty())
+        failure = workflow_run(folder, base, run->options.size, &run->operations);
+    // The workflow saved its scores, so the floors work on the evaluation just graded.
+    if (failure.empty()) {
+        const eval_open_result graded = eval_open(QByteArray(folder.c_str()));
+        failure = graded.refusal.toStdString();
+        if (failure.empty()) {
+            run->log_floor_s = floor_log_s(graded.eval);
+            failure = floor_xlsx(graded.eval, base + "/floor.xlsx", &run->xlsx_floor_s);
+            if (failure.empty())
+                failure = floor_save(graded.eval, &run->save_floor_s);
+        }
+    }
+    return failure;
 }
 
 }  // namespace
@@ -50,24 +77,8 @@ int main(int argc, char **argv)
     } else if (::mkdir(base.c_str(), 0777) != 0 && errno != EEXIST) {
         return fail(base + ": cannot create the folder");
     }
-    const std::string folder = base + "/eval";
-
-    std::string failure = eval_generate(folder, run.options.size);
-    // On disk before anything is timed, as a teacher's folder is: no writeback meanwhile.
-    ::sync();
-    if (failure.empty())
-        failure = floor_read(folder, &run.read);
-    if (failure.empty())
-        failure = workflow_run(folder, base, run.options.size, &run.operations);
-    // The workflow saved its scores, so the floors work on the evaluation just graded.
-    if (failure.empty()) {
-        const eval_open_result graded = eval_open(QByteArray(folder.c_str()));
-        failure = graded.refusal.toStdString();
-        if (failure.empty()) {
-            run.log_floor_s = floor_log_s(graded.eval);
-            failure = floor_xlsx(graded.eval, base + "/floor.xlsx", &run.xlsx_floor_s);
-        }
-    }
+    // The grade preset times the report alone; the window's workflow is for the others.
+    const std::string failure = run.options.classes > 0 ? grade_run(base, &run) : workflow_bench(base, &run);
     if (!failure.empty())
         return fail(failure);
 

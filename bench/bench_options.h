@@ -7,6 +7,7 @@
 
 struct bench_options {
     eval_size size;
+    int classes = 0;      // the grade preset: this many class folders, each of size
     std::string preset;   // the preset's name, or "custom"
     std::string dir;      // keep the generated folder and the workbooks here; "" = a temporary folder
     bool json = false;

@@ -17,8 +17,12 @@ bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor
         *floor = {run.read.seconds, "reading every file"};
     else if (op.key == "grade_s" || op.key == "grade2_s")
         *floor = {run.log_floor_s, "formatting the log"};
+    else if (op.key == "save_s")
+        *floor = {run.save_floor_s, "writing, flushing, renaming"};
     else if (op.key == "export_xlsx_s")
         *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};
+    else if (op.key == "report_s")
+        *floor = {run.read.seconds + run.xlsx_floor_s, "reading every file + libxlsxwriter alone"};
     else
         return false;
     return true;
@@ -43,10 +47,12 @@ std::string json_number(double value)
 std::string report_markdown(const bench_run &run)
 {
     const eval_size &size = run.options.size;
-    std::string out = "Preset " + run.options.preset + ": " + std::to_string(size.students) + " students, "
+    const std::string classes = run.options.classes > 0 ? std::to_string(run.options.classes) + " classes of " : "";
+    std::string out = "Preset " + run.options.preset + ": " + classes + std::to_string(size.students) + " students, "
         + std::to_string(size.single) + " single-choice, " + std::to_string(size.multiple)
         + " multiple-choice and " + std::to_string(size.open) + " open questions, answers of about "
-        + std::to_string(size.answer_bytes) + " bytes; folder of " + std::to_string(run.read.files)
+        + std::to_string(size.answer_bytes) + " bytes; " + (classes.empty() ? "folder" : "folders")
+        + " of " + std::to_string(run.read.files)
         + " files, " + fixed(double(run.read.bytes) / (1024 * 1024), 2) + " MB.\n\n";
     out += "| operation | seconds | peak MB | floor | ratio to floor |\n";
     out += "|---|---:|---:|---|---:|\n";
@@ -67,7 +73,8 @@ std::string report_markdown(const bench_run &run)
 std::string report_json(const bench_run &run)
 {
     const eval_size &size = run.options.size;
-    std::string out = "{\"preset\": \"" + run.options.preset + "\", \"students\": " + std::to_string(size.students)
+    std::string out = "{\"preset\": \"" + run.options.preset + "\", \"classes\": " + std::to_string(run.options.classes)
+        + ", \"students\": " + std::to_string(size.students)
         + ", \"single\": " + std::to_string(size.single) + ", \"multiple\": " + std::to_string(size.multiple)
         + ", \"open\": " + std::to_string(size.open) + ", \"answer_bytes\": " + std::to_string(size.answer_bytes);
     double peak = 0;
@@ -79,5 +86,6 @@ std::string report_json(const bench_run &run)
     out += ", \"floor_read_s\": " + json_number(run.read.seconds);
     out += ", \"floor_log_s\": " + json_number(run.log_floor_s);
     out += ", \"floor_xlsx_s\": " + json_number(run.xlsx_floor_s);
+    out += ", \"floor_save_s\": " + json_number(run.save_floor_s);
     return out + "}\n";
 }

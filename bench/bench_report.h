@@ -13,6 +13,7 @@ struct bench_run {
     read_floor read;
     double log_floor_s = 0;
     double xlsx_floor_s = 0;
+    double save_floor_s = 0;
     std::vector<operation_result> operations;
 };
 

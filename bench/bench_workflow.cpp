@@ -1,6 +1,7 @@
 #include "bench_workflow.h"
 
 #include "bench_measure.h"
+#include "app/choice_page.h"
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
 #include "ui/dialogs.h"
@@ -87,7 +88,8 @@ std::string messages_failure(const char *operation)
     return std::string(operation) + " showed: " + messages.join(QLatin1Char(' ')).toStdString();
 }
 
-std::string grade(workflow &w, const char *key, const char *name, int expected_lines)
+// The log's paragraphs after a run: a student's lines, 64 at the most, to a paragraph.
+std::string grade(workflow &w, const char *key, const char *name, int expected_paragraphs)
 {
     if (!w.enabled("test_ch")) {
         w.record_not_offered(key, name, "no choice questions");
@@ -95,9 +97,9 @@ std::string grade(workflow &w, const char *key, const char *name, int expected_l
     }
     w.timed_click(key, name, "test_ch");
     const int blocks = w.find<QTextBrowser>("ch_ifm_show")->document()->blockCount();
-    if (blocks != expected_lines || w.find<QProgressBar>("jingdu")->value() != 100)
-        return std::string(name) + " left " + std::to_string(blocks) + " log lines, not "
-            + std::to_string(expected_lines);
+    if (blocks != expected_paragraphs || w.find<QProgressBar>("jingdu")->value() != 100)
+        return std::string(name) + " left " + std::to_string(blocks) + " log paragraphs, not "
+            + std::to_string(expected_paragraphs);
     return messages_failure(name);
 }
 
@@ -145,11 +147,12 @@ std::string workflow_run(const std::string &folder, const std::string &out_dir, 
     if (!failure.empty())
         return failure;
 
-    const int lines = size.students * (size.single + size.multiple);
+    const int per_student = size.single + size.multiple;
+    const int paragraphs = size.students * ((per_student + GRADING_LOG_PARAGRAPH_LINES - 1) / GRADING_LOG_PARAGRAPH_LINES);
     w.page_show("ch_page");
-    failure = grade(w, "grade_s", "choice grading", qMax(1, lines));
+    failure = grade(w, "grade_s", "choice grading", qMax(1, paragraphs));
     if (failure.empty())
-        failure = grade(w, "grade2_s", "choice grading, again", qMax(1, 2 * lines));
+        failure = grade(w, "grade2_s", "choice grading, again", qMax(1, 2 * paragraphs));
 
     if (failure.empty()) {
         w.page_show("score_servey");

@@ -47,6 +47,12 @@ void grading_log_line(QString *log, const QString &file_name, bool multiple, int
     *log += QLatin1Char('\n');
 }
 
+void grading_unread_line(QString *log, const QString &file_name, bool multiple, int q, double score)
+{
+    *log += QObject::tr("%1 第 %2 道%3的答案未能读取，不评分，得分保持 %4 分\n")
+                .arg(file_name).arg(q).arg(multiple ? QObject::tr("多选题") : QObject::tr("单选题"), score_text(score));
+}
+
 choice_grades choice_grade_all(const evaluation &eval, const std::function<void(int)> &progress)
 {
     choice_grades grades;
@@ -54,29 +60,49 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
     grades.some_score.reset(eval.stu_cnt, eval.some_cnt);
     const int t = eval.onech_cnt + eval.some_cnt;
     for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QString name = local_text_decode(eval.stu_file[std::size_t(s)]);
+        const QString name = local_name_text(eval.stu_file[std::size_t(s)]);
+        // Answers are read in this order; those after the first unreadable one were never read.
+        const int read = eval.ans_read[std::size_t(s)];
         for (int i = 1; i <= eval.onech_cnt; ++i) {
             const answer_set answer = eval.onech_ans[s][i];
             const choice_question &question = eval.onech_questions[std::size_t(i)];
-            const double score = choice_score_single(answer, question);
-            grades.onech_score[s][i] = score;
-            grading_log_line(&grades.log, name, false, i, answer, question.key, score);
+            double &score = grades.onech_score[s][i];
+            if (i > read) {
+                score = eval.onech_score[s][i];
+                grading_unread_line(&grades.log, name, false, i, score);
+            } else {
+                score = choice_score_single(answer, question);
+                grading_log_line(&grades.log, name, false, i, answer, question.key, score);
+            }
             progress(grading_progress(s, i, t, eval.stu_cnt));
         }
         for (int i = 1; i <= eval.some_cnt; ++i) {
             const answer_set answer = eval.some_ans[s][i];
             const choice_question &question = eval.some_questions[std::size_t(i)];
-            const double score = choice_score_multiple(answer, question);
-            grades.some_score[s][i] = score;
-            grading_log_line(&grades.log, name, true, i, answer, question.key, score);
+            double &score = grades.some_score[s][i];
+            if (eval.onech_cnt + i > read) {
+                score = eval.some_score[s][i];
+                grading_unread_line(&grades.log, name, true, i, score);
+            } else {
+                score = choice_score_multiple(answer, question);
+                grading_log_line(&grades.log, name, true, i, answer, question.key, score);
+            }
             progress(grading_progress(s, eval.onech_cnt + i, t, eval.stu_cnt));
         }
     }
     return grades;
 }
 
-void choice_grades_apply(evaluation &eval, choice_grades &grades)
+bool choice_grades_apply(evaluation &eval, choice_grades &grades)
 {
+    bool changed = false;
+    for (int s = 1; s <= eval.stu_cnt && !changed; ++s) {
+        for (int i = 1; i <= eval.onech_cnt && !changed; ++i)
+            changed = grades.onech_score[s][i] != eval.onech_score[s][i];
+        for (int i = 1; i <= eval.some_cnt && !changed; ++i)
+            changed = grades.some_score[s][i] != eval.some_score[s][i];
+    }
     eval.onech_score = std::move(grades.onech_score);
     eval.some_score = std::move(grades.some_score);
+    return changed;
 }

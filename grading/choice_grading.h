@@ -21,6 +21,10 @@ int grading_progress(int s, int j, int t, int n);
 void grading_log_line(QString *log, const QString &file_name, bool multiple, int q,
                       answer_set answer, answer_set key, double score);
 
+// Appends the line of an answer that could not be read and so was not graded: its score
+// stays as it was loaded.
+void grading_unread_line(QString *log, const QString &file_name, bool multiple, int q, double score);
+
 // The outcome of grading every choice answer: a score per student and question, and the
 // log's lines, one per question, each ending in '\n'.
 struct choice_grades {
@@ -30,7 +34,8 @@ struct choice_grades {
 };
 
 // Grades every student of eval: for each student, the single-choice questions, then the
-// multiple-choice ones. Reports the progress value after each line.
+// multiple-choice ones. An answer that could not be read is not graded. Reports the progress
+// value after each line.
 choice_grades choice_grade_all(const evaluation &eval, const std::function<void(int)> &progress);
-// Puts the grades' scores into eval; the log stays with the grades.
-void choice_grades_apply(evaluation &eval, choice_grades &grades);
+// Puts the grades' scores into eval; the log stays with the grades. True when a score changed.
+bool choice_grades_apply(evaluation &eval, choice_grades &grades);

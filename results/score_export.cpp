@@ -1,5 +1,6 @@
 #include "results/score_export.h"
 
+#include "results/analysis_sheets.h"
 #include "results/workbook_xls.h"
 #include "results/workbook_xlsx.h"
 #include "store/file_io.h"
@@ -14,27 +15,13 @@ namespace {
 // finite stay texts, so no sign or infinity is lost.
 workbook_cell score_cell(double score)
 {
-    workbook_cell cell;
     char buffer[400];   // room for the widest double in fixed notation
     const auto written = std::to_chars(buffer, buffer + sizeof buffer, score, std::chars_format::fixed, 3);
     double shown = 0;
     std::from_chars(buffer, written.ptr, shown, std::chars_format::fixed);
-    if (!std::isfinite(score) || (shown == 0 && std::signbit(shown))) {
-        cell.kind = workbook_cell::type::text;
-        cell.text = score_text(score);
-        return cell;
-    }
-    cell.kind = workbook_cell::type::number;
-    cell.number = shown;
-    return cell;
-}
-
-workbook_cell text_cell(const QString &text)
-{
-    workbook_cell cell;
-    cell.kind = workbook_cell::type::text;
-    cell.text = text;
-    return cell;
+    if (!std::isfinite(score) || (shown == 0 && std::signbit(shown)))
+        return workbook_text(score_text(score));
+    return workbook_number(shown, workbook_cell::style::score);
 }
 
 bool is_xls(const QString &name)
@@ -49,30 +36,35 @@ bool is_xls(const QByteArray &path)
 
 }  // namespace
 
-workbook_sheet score_workbook_sheet(const QStringList &headers, int rows, const score_sheet *filled)
+workbook_sheet score_table_sheet_make(const QStringList &headers, const score_sheet &figures)
 {
     workbook_sheet sheet;
-    const std::size_t width = std::size_t(headers.size());
-    sheet.rows.reserve(std::size_t(rows) + 1);
+    sheet.rows.reserve(figures.rows.size() + 1);
 
     workbook_row header;
-    header.reserve(width);
+    header.reserve(std::size_t(headers.size()));
     for (const QString &label : headers)
-        header.push_back(text_cell(label));
+        header.push_back(workbook_text(label));
     sheet.rows.push_back(std::move(header));
 
-    for (int r = 0; r < rows; ++r) {
-        workbook_row row(width);
-        if (filled && std::size_t(r) < filled->rows.size() && width >= 2) {
-            const score_sheet_row &figures = filled->rows[std::size_t(r)];
-            row[0] = text_cell(figures.name);
-            row[1] = score_cell(figures.total);
-            for (std::size_t c = 2; c < width && c - 2 < figures.scores.size(); ++c)
-                row[c] = score_cell(figures.scores[c - 2]);
-        }
+    for (const score_sheet_row &student : figures.rows) {
+        workbook_row row;
+        row.reserve(student.scores.size() + 2);
+        row.push_back(workbook_text(student.name));
+        row.push_back(score_cell(student.total));
+        for (const double score : student.scores)
+            row.push_back(score_cell(score));
         sheet.rows.push_back(std::move(row));
     }
     return sheet;
+}
+
+workbook score_workbook_make(const evaluation &eval, const score_sheet &sheet)
+{
+    const std::vector<double> totals = score_sheet_totals(sheet);
+    return {score_table_sheet_make(score_sheet_headers(eval), sheet),
+            class_analysis_sheet(class_figures_make(totals, evaluation_total(eval))),
+            question_analysis_sheet(question_figures_make(eval, totals))};
 }
 
 QString export_file_name(const QString &chosen)
@@ -82,18 +74,17 @@ QString export_file_name(const QString &chosen)
     return chosen + QLatin1String(".xlsx");
 }
 
-QString workbook_save(const QByteArray &path, const workbook_sheet &sheet)
+QString workbook_save(const QByteArray &path, const workbook &book)
 {
     if (is_xls(path)) {
         QByteArray bytes;
-        const QString failure = xls_workbook_bytes(sheet, &bytes);
+        const QString failure = xls_workbook_bytes(book, &bytes);
         return failure.isEmpty() ? file_replace(path, bytes) : failure;
     }
     const QByteArray temporary = file_temporary_path(path);
-    QString failure = xlsx_workbook_write(temporary, sheet);
+    const QString failure = xlsx_workbook_write(temporary, book);
     if (failure.isEmpty())
-        failure = file_rename(temporary, path);
-    if (!failure.isEmpty())
-        file_remove(temporary);
+        return file_commit(temporary, path);
+    file_remove(temporary);
     return failure;
 }

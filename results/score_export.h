@@ -8,11 +8,13 @@
 #include <QString>
 #include <QStringList>
 
-// The worksheet of the score table: the header labels, then `rows` rows. Without a filled
-// sheet (the statistics have not run) the rows are empty; otherwise each holds the name as
-// text and every figure as a number cell, rounded to the three decimals the table shows, so
-// the teacher can sum and sort.
-workbook_sheet score_workbook_sheet(const QStringList &headers, int rows, const score_sheet *filled);
+// The worksheet of the score table: the header labels, then one row per student with the
+// name as text and every figure as a number cell, rounded to the three decimals the table
+// shows, so the teacher can sum and sort.
+workbook_sheet score_table_sheet_make(const QStringList &headers, const score_sheet &sheet);
+// The exported workbook: the score table, then the exam analysis of the same totals, "成绩分析"
+// and "试题分析".
+workbook score_workbook_make(const evaluation &eval, const score_sheet &sheet);
 
 // The name the workbook is saved under: ".xls" and ".xlsx" (any case) stay, anything else
 // gets ".xlsx" appended, as a spreadsheet application would add its default extension.
@@ -20,4 +22,4 @@ QString export_file_name(const QString &chosen);
 
 // Writes the workbook in the format its extension names, beside the target first and then
 // renamed over it, so a failure leaves an existing file untouched. Returns "" or the reason.
-QString workbook_save(const QByteArray &path, const workbook_sheet &sheet);
+QString workbook_save(const QByteArray &path, const workbook &book);

@@ -34,7 +34,7 @@ QStringList score_sheet_headers(const evaluation &eval)
 score_sheet_row score_sheet_row_make(const evaluation &eval, int s)
 {
     score_sheet_row row;
-    row.name = local_text_decode(eval.stu_file[std::size_t(s)]);
+    row.name = local_name_text(eval.stu_file[std::size_t(s)]);
     row.scores.reserve(std::size_t(qMax(0, eval.onech_cnt) + qMax(0, eval.some_cnt) + qMax(0, eval.unch_cnt)));
     add_scores(row, eval.onech_cnt, eval.onech_score[s]);
     add_scores(row, eval.some_cnt, eval.some_score[s]);

@@ -117,12 +117,17 @@ enum biff_id : quint16 {
     BIFF_FORMAT = 0x041E,
     BIFF_BOF = 0x0809,
     BIFF_EOF = 0x000A,
+    BIFF_SELECTION = 0x001D,
+    BIFF_PANE = 0x0041,
+    BIFF_COLINFO = 0x007D,
 };
 
 constexpr quint16 BIFF_ROW_HEIGHT = 255;   // twips, the height of a row in the 10 pt font
 constexpr quint16 BIFF_TEXT_XF = 15;        // the default cell format, "General"
 constexpr quint16 BIFF_NUMBER_XF = 21;      // a cell format showing "0.000"
+constexpr quint16 BIFF_PERCENT_XF = 22;     // a cell format showing "0.0%", when needed
 constexpr quint16 BIFF_NUMBER_FORMAT = 164; // the first index free for user formats
+constexpr quint16 BIFF_PERCENT_FORMAT = 165;
 constexpr int BIFF_ROWS_PER_BLOCK = 32;
 constexpr int BIFF_ROW_RECORD_SIZE = 4 + 16;
 
@@ -213,17 +218,20 @@ bool cell_is_written(const workbook_cell &cell)
            || (cell.kind == workbook_cell::type::text && !cell.text.isEmpty());
 }
 
-sst_table sst_collect(const workbook_sheet &sheet)
+// One table serves every sheet of the workbook.
+sst_table sst_collect(const workbook &book)
 {
     sst_table sst;
-    for (const workbook_row &row : sheet.rows) {
-        for (const workbook_cell &cell : row) {
-            if (cell.kind != workbook_cell::type::text || cell.text.isEmpty())
-                continue;
-            ++sst.references;
-            if (!sst.index.contains(cell.text)) {
-                sst.index.insert(cell.text, quint32(sst.strings.size()));
-                sst.strings.push_back(cell.text);
+    for (const workbook_sheet &sheet : book) {
+        for (const workbook_row &row : sheet.rows) {
+            for (const workbook_cell &cell : row) {
+                if (cell.kind != workbook_cell::type::text || cell.text.isEmpty())
+                    continue;
+                ++sst.references;
+                if (!sst.index.contains(cell.text)) {
+                    sst.index.insert(cell.text, quint32(sst.strings.size()));
+                    sst.strings.push_back(cell.text);
+                }
             }
         }
     }
@@ -321,7 +329,8 @@ struct xf_def {
 };
 
 // The 16 built-in style XFs Excel expects first, the default cell XF 15, the styles Comma,
-// Comma [0], Currency, Currency [0] and Percent, and our own cell XF for numbers.
+// Comma [0], Currency, Currency [0] and Percent, and our own cell XF for scores. Numbers in
+// General share XF 15 with the texts.
 const xf_def BIFF_XFS[] = {
     {0, 0, true, 0x00},    {1, 0, true, 0xF4},    {1, 0, true, 0xF4},    {2, 0, true, 0xF4},
     {2, 0, true, 0xF4},    {0, 0, true, 0xF4},    {0, 0, true, 0xF4},    {0, 0, true, 0xF4},
@@ -330,6 +339,9 @@ const xf_def BIFF_XFS[] = {
     {1, 43, true, 0xF8},   {1, 41, true, 0xF8},   {1, 44, true, 0xF8},   {1, 42, true, 0xF8},
     {1, 9, true, 0xF8},    {0, BIFF_NUMBER_FORMAT, false, 0x04},
 };
+// Written only when a cell uses it, so that a workbook of scores alone keeps the bytes it
+// has always had.
+const xf_def BIFF_PERCENT_XF_DEF = {0, BIFF_PERCENT_FORMAT, false, 0x04};
 
 void biff_xf(QByteArray &s, const xf_def &xf)
 {
@@ -381,9 +393,30 @@ void biff_style(QByteArray &s, quint16 xf, quint8 builtin)
     biff_end(s, at);
 }
 
-// Writes the globals substream and returns where the sheet's stream position is to be
-// patched in once the sheet's place is known.
-int biff_globals(QByteArray &s, const sst_table &sst)
+// The name a sheet goes by: its own, or Excel's default for its place.
+QString sheet_name(const workbook &book, size_t index)
+{
+    return book[index].name.isEmpty() ? QStringLiteral("Sheet%1").arg(index + 1)
+                                      : book[index].name;
+}
+
+bool uses_percent(const workbook &book)
+{
+    for (const workbook_sheet &sheet : book) {
+        for (const workbook_row &row : sheet.rows) {
+            for (const workbook_cell &cell : row) {
+                if (cell.kind == workbook_cell::type::number
+                    && cell.format == workbook_cell::style::percent)
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Writes the globals substream and returns, for each sheet, where its stream position is
+// to be patched in once the sheet's place is known.
+std::vector<int> biff_globals(QByteArray &s, const workbook &book, const sst_table &sst)
 {
     biff_bof(s, 0x0005);
     biff_u16_record(s, BIFF_INTERFACEHDR, 1200);
@@ -402,7 +435,13 @@ int biff_globals(QByteArray &s, const sst_table &sst)
     }
     biff_u16_record(s, BIFF_CODEPAGE, 1200);   // UTF-16
     biff_u16_record(s, BIFF_DSF, 0);
-    biff_u16_record(s, BIFF_RRTABID, 1);       // the sheet's id
+    {
+        // The sheets' ids, 1 and up, in tab order.
+        const int at = biff_begin(s, BIFF_RRTABID);
+        for (size_t i = 0; i < book.size(); ++i)
+            put_u16(s, unsigned(i + 1));
+        biff_end(s, at);
+    }
     biff_u16_record(s, BIFF_WINDOWPROTECT, 0);
     biff_u16_record(s, BIFF_PROTECT, 0);
     biff_u16_record(s, BIFF_PASSWORD, 0);
@@ -415,9 +454,9 @@ int biff_globals(QByteArray &s, const sst_table &sst)
         put_u16(s, 14940);
         put_u16(s, 9150);
         put_u16(s, 0x0038);  // scroll bars and sheet tabs shown
-        put_u16(s, 0);       // active sheet
+        put_u16(s, 0);       // active sheet: the first
         put_u16(s, 0);       // first visible tab
-        put_u16(s, 1);       // selected sheets
+        put_u16(s, 1);       // selected sheets: the active one alone
         put_u16(s, 600);     // tab bar width, per mille
         biff_end(s, at);
     }
@@ -450,9 +489,14 @@ int biff_globals(QByteArray &s, const sst_table &sst)
                     + QStringLiteral("* \"-\"??_ ;_ @_ "));
     biff_format(s, 43, QStringLiteral("_ * #,##0.00_ ;_ * \\-#,##0.00_ ;_ * \"-\"??_ ;_ @_ "));
     biff_format(s, BIFF_NUMBER_FORMAT, QStringLiteral("0.000"));
+    const bool percent = uses_percent(book);
+    if (percent)
+        biff_format(s, BIFF_PERCENT_FORMAT, QStringLiteral("0.0%"));
 
     for (const xf_def &xf : BIFF_XFS)
         biff_xf(s, xf);
+    if (percent)
+        biff_xf(s, BIFF_PERCENT_XF_DEF);
 
     biff_style(s, 16, 3);   // Comma
     biff_style(s, 17, 6);   // Comma [0]
@@ -463,13 +507,16 @@ int biff_globals(QByteArray &s, const sst_table &sst)
 
     biff_u16_record(s, BIFF_USESELFS, 0);
 
-    const int sheet_at = biff_begin(s, BIFF_BOUNDSHEET);
-    const int position_at = s.size();
-    put_u32(s, 0);   // patched by the caller
-    put_u8(s, 0);    // visible
-    put_u8(s, 0);    // worksheet
-    biff_put_string(s, QStringLiteral("Sheet1"), false);
-    biff_end(s, sheet_at);
+    std::vector<int> positions_at;
+    for (size_t i = 0; i < book.size(); ++i) {
+        const int sheet_at = biff_begin(s, BIFF_BOUNDSHEET);
+        positions_at.push_back(s.size());
+        put_u32(s, 0);   // patched by the caller
+        put_u8(s, 0);    // visible
+        put_u8(s, 0);    // worksheet
+        biff_put_string(s, sheet_name(book, i), false);
+        biff_end(s, sheet_at);
+    }
 
     {
         const int at = biff_begin(s, BIFF_COUNTRY);
@@ -479,7 +526,7 @@ int biff_globals(QByteArray &s, const sst_table &sst)
     }
     sst_write(s, sst);
     biff_empty_record(s, BIFF_EOF);
-    return position_at;
+    return positions_at;
 }
 
 // ---------------------------------------------------------------------------------------
@@ -490,6 +537,19 @@ struct row_span {
     int first = -1;   // first and last written column, -1 when the row has none
     int last = -1;
 };
+
+quint16 cell_number_xf(workbook_cell::style format)
+{
+    switch (format) {
+    case workbook_cell::style::general:
+        return BIFF_TEXT_XF;
+    case workbook_cell::style::percent:
+        return BIFF_PERCENT_XF;
+    case workbook_cell::style::score:
+        break;
+    }
+    return BIFF_NUMBER_XF;
+}
 
 void biff_cell(QByteArray &s, const workbook_cell &cell, int row, int column,
                const sst_table &sst)
@@ -505,7 +565,7 @@ void biff_cell(QByteArray &s, const workbook_cell &cell, int row, int column,
         const int at = biff_begin(s, BIFF_NUMBER);
         put_u16(s, unsigned(row));
         put_u16(s, unsigned(column));
-        put_u16(s, BIFF_NUMBER_XF);
+        put_u16(s, cell_number_xf(cell.format));
         // -0 would show as "-0.000".
         put_f64(s, cell.number == 0 ? 0.0 : cell.number);
         biff_end(s, at);
@@ -571,7 +631,78 @@ void biff_sheet_settings(QByteArray &s)
     }
 }
 
-void biff_sheet(QByteArray &s, const workbook_sheet &sheet, const sst_table &sst)
+// A width in characters, as Excel's column width box shows it, in the 1/256 characters of
+// COLINFO. Excel stores the cell's padding (5 pixels, with 7-pixel digits in the 10 pt font)
+// in the width and leaves it out of what it shows; converting as the .xlsx writer's library
+// does gives the column the same width in both files.
+quint16 colinfo_width(double characters)
+{
+    const double digit = 7, padding = 5;
+    characters = std::min(characters, 255.0);   // Excel's widest column
+    const int pixels = characters < 1 ? int(characters * (digit + padding) + 0.5)
+                                      : int(characters * digit + 0.5) + int(padding);
+    return quint16(int(pixels / digit * 256));
+}
+
+// One COLINFO for each run of columns of the same width; columns without a positive width
+// keep the default.
+void biff_column_widths(QByteArray &s, const std::vector<double> &widths)
+{
+    const int columns = int(std::min(widths.size(), size_t(XLS_MAX_COLUMNS)));
+    auto given = [&](int c) { return std::isfinite(widths[c]) && widths[c] > 0; };
+    for (int first = 0; first < columns;) {
+        if (!given(first)) {
+            ++first;
+            continue;
+        }
+        const quint16 width = colinfo_width(widths[first]);
+        int last = first;
+        while (last + 1 < columns && given(last + 1) && colinfo_width(widths[last + 1]) == width)
+            ++last;
+        const int at = biff_begin(s, BIFF_COLINFO);
+        put_u16(s, unsigned(first));
+        put_u16(s, unsigned(last));
+        put_u16(s, width);
+        put_u16(s, BIFF_TEXT_XF);
+        put_u16(s, 0x0002);   // width set on purpose, not hidden
+        put_u16(s, 0);
+        biff_end(s, at);
+        first = last + 1;
+    }
+}
+
+// The rows above the split stay in view: a horizontal split, frozen, with the lower pane
+// active and its cursor on the first row below the split, as Excel writes it.
+void biff_frozen_rows(QByteArray &s, int rows)
+{
+    {
+        const int at = biff_begin(s, BIFF_PANE);
+        put_u16(s, 0);               // no columns left of a split
+        put_u16(s, unsigned(rows));  // rows above the split
+        put_u16(s, unsigned(rows));  // first row shown in the lower pane
+        put_u16(s, 0);               // first column shown in the right pane
+        put_u8(s, 2);                // active pane: lower left
+        put_u8(s, 0);
+        biff_end(s, at);
+    }
+    // A selection for each pane: A1 above the split, the first cell below it.
+    const std::pair<quint8, int> panes[] = {{3, 0}, {2, rows}};
+    for (const auto &pane : panes) {
+        const int at = biff_begin(s, BIFF_SELECTION);
+        put_u8(s, pane.first);
+        put_u16(s, unsigned(pane.second));   // active cell
+        put_u16(s, 0);
+        put_u16(s, 0);                       // which range holds it
+        put_u16(s, 1);                       // one range, the active cell alone
+        put_u16(s, unsigned(pane.second));
+        put_u16(s, unsigned(pane.second));
+        put_u8(s, 0);
+        put_u8(s, 0);
+        biff_end(s, at);
+    }
+}
+
+void biff_sheet(QByteArray &s, const workbook_sheet &sheet, const sst_table &sst, bool active)
 {
     const int row_count = int(sheet.rows.size());
     std::vector<row_span> spans(sheet.rows.size());
@@ -620,6 +751,7 @@ void biff_sheet(QByteArray &s, const workbook_sheet &sheet, const sst_table &sst
 
     set_u32(s, default_width_pointer_at, quint32(s.size()));
     biff_u16_record(s, BIFF_DEFCOLWIDTH, 8);
+    biff_column_widths(s, sheet.widths);
 
     {
         const int at = biff_begin(s, BIFF_DIMENSIONS);
@@ -678,11 +810,13 @@ void biff_sheet(QByteArray &s, const workbook_sheet &sheet, const sst_table &sst
         ++block;
     }
 
+    const int frozen_rows = std::clamp(sheet.frozen_rows, 0, XLS_MAX_ROWS - 1);
     {
         const int at = biff_begin(s, BIFF_WINDOW2);
-        // Grid, headers, zeros, outline symbols shown; automatic grid colour; selected tab
-        // shown in normal view.
-        put_u16(s, 0x06B6);
+        // Grid, headers, zeros, outline symbols shown; automatic grid colour; normal view.
+        // The active sheet's tab is selected and shown; frozen panes were never split by
+        // hand, so unfreezing them leaves no split behind.
+        put_u16(s, 0x00B6 | (active ? 0x0600 : 0) | (frozen_rows ? 0x0108 : 0));
         put_u16(s, 0);      // top row
         put_u16(s, 0);      // left column
         put_u16(s, 0x40);   // grid colour: automatic
@@ -692,6 +826,8 @@ void biff_sheet(QByteArray &s, const workbook_sheet &sheet, const sst_table &sst
         put_u32(s, 0);
         biff_end(s, at);
     }
+    if (frozen_rows)
+        biff_frozen_rows(s, frozen_rows);
     biff_empty_record(s, BIFF_EOF);
 }
 
@@ -813,64 +949,131 @@ void cfb_file(const QByteArray &stream, QByteArray *file)
 
 // ---------------------------------------------------------------------------------------
 
-QString xls_check(const workbook_sheet &sheet)
+// Excel's rules for a sheet's name: 1 to 31 characters, none of []:*?/\, no apostrophe at
+// either end, not "History", which Excel keeps for its change log, and no two sheets named
+// alike, whatever the case.
+QString xls_check_names(const workbook &book)
+{
+    for (size_t i = 0; i < book.size(); ++i) {
+        const QString name = sheet_name(book, i);
+        const QString forbidden = QStringLiteral("[]:*?/\\");
+        const bool bad =
+            name.size() > 31
+            || std::any_of(name.begin(), name.end(),
+                           [&](QChar ch) { return forbidden.contains(ch); })
+            || name.startsWith(QLatin1Char('\'')) || name.endsWith(QLatin1Char('\''))
+            || name.compare(QLatin1String("History"), Qt::CaseInsensitive) == 0;
+        if (bad)
+            return QStringLiteral("工作表名称“%1”不能用在 Excel 工作簿中：名称最多31个字符，"
+                                  "不能含有 [ ] : * ? / \\ 这些字符，不能以单引号开头或结尾，"
+                                  "也不能是 History。")
+                .arg(name);
+        for (size_t j = 0; j < i; ++j) {
+            if (sheet_name(book, j).compare(name, Qt::CaseInsensitive) == 0)
+                return QStringLiteral("工作簿中有两个工作表都叫“%1”，Excel 工作簿中的工作表"
+                                      "名称不能相同（不区分大小写）。")
+                    .arg(name);
+        }
+    }
+    return QString();
+}
+
+// Checks one sheet against the limits of the format and adds an upper bound of its size in
+// the Workbook stream to *bytes. The messages name the sheet, unless named is empty: a
+// workbook of one sheet is just "the score table" to the teacher.
+QString xls_check_sheet(const workbook_sheet &sheet, const QString &named, qint64 *bytes)
 {
     int columns = 0;
     for (const workbook_row &row : sheet.rows)
         columns = std::max(columns, int(row.size()));
-    if (columns > XLS_MAX_COLUMNS)
+    if (columns > XLS_MAX_COLUMNS && named.isEmpty())
         return QStringLiteral("Excel 97-2003 工作簿（.xls）最多只能容纳%1列，当前成绩表有%2列，"
                               "请改为导出 .xlsx 文件。")
             .arg(XLS_MAX_COLUMNS)
             .arg(columns);
-    if (sheet.rows.size() > size_t(XLS_MAX_ROWS))
+    if (columns > XLS_MAX_COLUMNS)
+        return QStringLiteral("工作表“%1”有%2列，超出了 .xls 工作表最多%3列的上限，"
+                              "请改为导出 .xlsx 文件。")
+            .arg(named, QString::number(columns), QString::number(XLS_MAX_COLUMNS));
+    if (sheet.rows.size() > size_t(XLS_MAX_ROWS) && named.isEmpty())
         return QStringLiteral("Excel 97-2003 工作簿（.xls）最多只能容纳%1行，当前成绩表有%2行，"
                               "请改为导出 .xlsx 文件。")
             .arg(XLS_MAX_ROWS)
             .arg(sheet.rows.size());
+    if (sheet.rows.size() > size_t(XLS_MAX_ROWS))
+        return QStringLiteral("工作表“%1”有%2行，超出了 .xls 工作表最多%3行的上限，"
+                              "请改为导出 .xlsx 文件。")
+            .arg(named, QString::number(sheet.rows.size()), QString::number(XLS_MAX_ROWS));
 
-    // An upper bound of the Workbook stream's size, kept well below what a QByteArray holds.
-    qint64 bytes = 16384;
+    *bytes += 4096 + 16 * qint64(sheet.widths.size());
     for (size_t r = 0; r < sheet.rows.size(); ++r) {
         const workbook_row &row = sheet.rows[r];
-        bytes += 32;
+        *bytes += 32;
         for (size_t c = 0; c < row.size(); ++c) {
             const workbook_cell &cell = row[c];
             if (cell.kind == workbook_cell::type::number) {
-                bytes += 18;
+                *bytes += 18;
             } else if (cell.kind == workbook_cell::type::text) {
-                if (cell.text.size() > XLS_MAX_TEXT_LENGTH)
-                    // Excel 2007 and later have the same limit, so .xlsx is no way out.
+                // Excel 2007 and later have the same limit, so .xlsx is no way out.
+                if (cell.text.size() > XLS_MAX_TEXT_LENGTH && named.isEmpty())
                     return QStringLiteral("Excel 的一个单元格最多只能容纳%1个字符，成绩表第%2行"
                                           "第%3列的文字有%4个字符，无法导出。")
                         .arg(XLS_MAX_TEXT_LENGTH)
                         .arg(r + 1)
                         .arg(c + 1)
                         .arg(cell.text.size());
-                bytes += 32 + 2 * qint64(cell.text.size());
+                if (cell.text.size() > XLS_MAX_TEXT_LENGTH)
+                    return QStringLiteral("Excel 的一个单元格最多只能容纳%1个字符，工作表“%2”"
+                                          "第%3行第%4列的文字有%5个字符，无法导出。")
+                        .arg(QString::number(XLS_MAX_TEXT_LENGTH), named,
+                             QString::number(r + 1), QString::number(c + 1),
+                             QString::number(cell.text.size()));
+                *bytes += 32 + 2 * qint64(cell.text.size());
             }
         }
     }
+    return QString();
+}
+
+QString xls_check(const workbook &book)
+{
+    const QString names = xls_check_names(book);
+    if (!names.isEmpty())
+        return names;
+    // An upper bound of the Workbook stream's size, kept well below what a QByteArray holds.
+    qint64 bytes = 16384;
+    for (size_t i = 0; i < book.size(); ++i) {
+        const QString problem =
+            xls_check_sheet(book[i], book.size() > 1 ? sheet_name(book, i) : QString(), &bytes);
+        if (!problem.isEmpty())
+            return problem;
+    }
     if (bytes > (qint64(1) << 30))
-        return QStringLiteral("成绩表的内容超过了 1 GB，无法写成 Excel 97-2003 工作簿（.xls）。");
+        return QStringLiteral("%1的内容超过了 1 GB，无法写成 Excel 97-2003 工作簿（.xls）。")
+            .arg(book.size() > 1 ? QStringLiteral("工作簿") : QStringLiteral("成绩表"));
     return QString();
 }
 
 }   // namespace
 
-QString xls_workbook_bytes(const workbook_sheet &sheet, QByteArray *out)
+QString xls_workbook_bytes(const workbook &book, QByteArray *out)
 {
     Q_ASSERT(out);
     out->clear();
-    const QString problem = xls_check(sheet);
+    // Excel opens no workbook without a sheet.
+    const workbook one_empty_sheet(1);
+    const workbook &sheets = book.empty() ? one_empty_sheet : book;
+    const QString problem = xls_check(sheets);
     if (!problem.isEmpty())
         return problem;
 
-    const sst_table sst = sst_collect(sheet);
+    const sst_table sst = sst_collect(sheets);
     QByteArray stream;
-    const int sheet_position_at = biff_globals(stream, sst);
-    set_u32(stream, sheet_position_at, quint32(stream.size()));
-    biff_sheet(stream, sheet, sst);
+    const std::vector<int> positions_at = biff_globals(stream, sheets, sst);
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        set_u32(stream, positions_at[i], quint32(stream.size()));
+        biff_sheet(stream, sheets[i], sst, i == 0);
+    }
     // Streams under the cutoff would belong in the mini stream; zeros after the last EOF
     // are never read, so padding keeps the file to ordinary sectors.
     if (stream.size() < CFB_MINI_STREAM_CUTOFF)

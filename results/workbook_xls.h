@@ -1,5 +1,5 @@
 #pragma once
-// Excel 97-2003 workbook (.xls) writer: one worksheet "Sheet1" of text and number cells,
+// Excel 97-2003 workbook (.xls) writer: the workbook's worksheets of text and number cells,
 // written byte for byte as a BIFF8 "Workbook" stream inside an OLE2 compound file, so that
 // no spreadsheet application is needed to make the file.
 
@@ -13,8 +13,19 @@ constexpr int XLS_MAX_ROWS = 65536;
 constexpr int XLS_MAX_COLUMNS = 256;
 constexpr int XLS_MAX_TEXT_LENGTH = 32767;   // UTF-16 code units, the limit of any Excel cell
 
-// Fills *out with the bytes of an .xls file holding the sheet and returns an empty string.
-// If the sheet does not fit the format, *out is left empty and the result is a message for
-// the teacher saying which limit was hit. Empty texts are written as empty cells, numbers
-// with the number format "0.000", and a number that is not finite as the error value #NUM!.
-QString xls_workbook_bytes(const workbook_sheet &sheet, QByteArray *out);
+// Fills *out with the bytes of an .xls file holding the workbook's sheets in order and
+// returns an empty string. The first sheet is the one shown when the file is opened; a sheet
+// without a name is called "Sheet1", "Sheet2" and so on after its place, and an empty
+// workbook is written as one empty "Sheet1".
+//
+// If the workbook does not fit the format, *out is left empty and the result is a message
+// for the teacher saying which limit was hit, naming the sheet when there are several; a
+// sheet name Excel would refuse (more than 31 characters, one of []:*?/\, an apostrophe at
+// either end, "History", or two sheets named alike) is refused the same way.
+//
+// Empty texts are written as empty cells, a number that is not finite as the error value
+// #NUM!, and the other numbers in their format: General, "0.000" or "0.0%". Column widths
+// are in characters as Excel shows them (positive ones only; columns past the 256th have
+// none), and frozen rows stay in view above a frozen split. Charts are .xlsx only: this
+// writer leaves them out.
+QString xls_workbook_bytes(const workbook &book, QByteArray *out);

@@ -19,25 +19,62 @@ QString limits_failure(const workbook_sheet &sheet)
     return {};
 }
 
-}  // namespace
+// One format per number style, made once per workbook.
+struct number_formats {
+    explicit number_formats(lxw_workbook *workbook)
+        : score(workbook_add_format(workbook)), percent(workbook_add_format(workbook))
+    {
+        format_set_num_format(score, "0.000");
+        format_set_num_format(percent, "0.0%");
+    }
+    lxw_format *of(workbook_cell::style style) const
+    {
+        switch (style) {
+        case workbook_cell::style::general: return nullptr;
+        case workbook_cell::style::score: return score;
+        case workbook_cell::style::percent: return percent;
+        }
+        return nullptr;
+    }
+    lxw_format *score;
+    lxw_format *percent;
+};
 
-QString xlsx_workbook_write(const QByteArray &path, const workbook_sheet &sheet)
+void chart_insert(lxw_workbook *workbook, lxw_worksheet *worksheet, const QByteArray &sheet_name,
+                  const workbook_chart &chart)
 {
-    const QString too_big = limits_failure(sheet);
-    if (!too_big.isEmpty())
-        return too_big;
+    lxw_chart *drawn = workbook_add_chart(workbook, chart.kind == workbook_chart::type::bar ? LXW_CHART_BAR
+                                                                                          : LXW_CHART_COLUMN);
+    lxw_chart_series *series = chart_add_series(drawn, nullptr, nullptr);
+    const auto first = lxw_row_t(chart.first_row);
+    const auto last = lxw_row_t(chart.last_row);
+    chart_series_set_categories(series, sheet_name.constData(), first, lxw_col_t(chart.category_column), last,
+                                lxw_col_t(chart.category_column + chart.category_columns - 1));
+    chart_series_set_values(series, sheet_name.constData(), first, lxw_col_t(chart.value_column), last,
+                            lxw_col_t(chart.value_column));
+    chart_title_set_name(drawn, chart.title.toUtf8().constData());
+    // Counts and rates start at 0, so that a small difference does not look like a large one.
+    // The value axis of a bar chart is its x axis.
+    chart_axis_set_min(chart.kind == workbook_chart::type::bar ? drawn->x_axis : drawn->y_axis, 0);
+    chart_legend_set_position(drawn, LXW_CHART_LEGEND_NONE);
+    worksheet_insert_chart(worksheet, lxw_row_t(chart.anchor_row), lxw_col_t(chart.anchor_column), drawn);
+}
 
-    // Rows are written in order, so each can go to disk as soon as it is done.
-    lxw_workbook_options options = {};
-    options.constant_memory = LXW_TRUE;
-    lxw_workbook *workbook = workbook_new_opt(path.constData(), &options);
-    if (!workbook)
-        return QObject::tr("无法创建工作簿");
-    lxw_worksheet *worksheet = workbook_add_worksheet(workbook, nullptr);
-    lxw_format *score_format = workbook_add_format(workbook);
-    format_set_num_format(score_format, "0.000");
+// Writes one sheet, row by row, as constant-memory mode wants it.
+lxw_error sheet_write(lxw_workbook *workbook, const workbook_sheet &sheet, const number_formats &formats)
+{
+    const QByteArray name = sheet.name.toUtf8();
+    lxw_worksheet *worksheet = workbook_add_worksheet(workbook, sheet.name.isEmpty() ? nullptr : name.constData());
+    if (!worksheet)
+        return LXW_ERROR_MEMORY_MALLOC_FAILED;
+    for (std::size_t c = 0; c < sheet.widths.size(); ++c)
+        worksheet_set_column(worksheet, lxw_col_t(c), lxw_col_t(c), sheet.widths[c], nullptr);
+    if (sheet.frozen_rows > 0)
+        worksheet_freeze_panes(worksheet, lxw_row_t(sheet.frozen_rows), 0);
+    for (const workbook_chart &chart : sheet.charts)
+        chart_insert(workbook, worksheet, name, chart);
 
-    lxw_error error = worksheet ? LXW_NO_ERROR : LXW_ERROR_MEMORY_MALLOC_FAILED;
+    lxw_error error = LXW_NO_ERROR;
     for (std::size_t r = 0; r < sheet.rows.size() && error == LXW_NO_ERROR; ++r) {
         const workbook_row &row = sheet.rows[r];
         for (std::size_t c = 0; c < row.size() && error == LXW_NO_ERROR; ++c) {
@@ -47,15 +84,53 @@ QString xlsx_workbook_write(const QByteArray &path, const workbook_sheet &sheet)
             if (cell.kind == workbook_cell::type::text)
                 error = worksheet_write_string(worksheet, at_row, at_column, cell.text.toUtf8().constData(), nullptr);
             else if (cell.kind == workbook_cell::type::number)
-                error = worksheet_write_number(worksheet, at_row, at_column, cell.number, score_format);
+                error = worksheet_write_number(worksheet, at_row, at_column, cell.number, formats.of(cell.format));
         }
     }
+    return error;
+}
+
+// libxlsxwriter's errors in Chinese; its own texts are English.
+QString xlsx_error_text(lxw_error error)
+{
+    switch (error) {
+    case LXW_NO_ERROR: return {};
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return QObject::tr("有一个单元格的文字超出了 .xlsx 单元格最多32767个字符的上限");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return QObject::tr("内存不足");
+    case LXW_ERROR_CREATING_XLSX_FILE: return QObject::tr("无法创建 .xlsx 文件，通常是因为没有写入这个文件夹的权限");
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE: return QObject::tr("无法使用临时文件，临时文件夹可能已满或不可写");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE: return QObject::tr("写入 .xlsx 文件时出错，磁盘可能已满");
+    default:
+        return QObject::tr("写入 .xlsx 工作簿失败（%1）").arg(QString::fromUtf8(lxw_strerror(error)));
+    }
+}
+
+}  // namespace
+
+QString xlsx_workbook_write(const QByteArray &path, const workbook &book)
+{
+    for (const workbook_sheet &sheet : book) {
+        const QString too_big = limits_failure(sheet);
+        if (!too_big.isEmpty())
+            return too_big;
+    }
+
+    // Rows are written in order, so each can go to disk as soon as it is done.
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *workbook = workbook_new_opt(path.constData(), &options);
+    if (!workbook)
+        return QObject::tr("无法创建工作簿");
+    const number_formats formats(workbook);
+    lxw_error error = LXW_NO_ERROR;
+    for (std::size_t i = 0; i < book.size() && error == LXW_NO_ERROR; ++i)
+        error = sheet_write(workbook, book[i], formats);
     const lxw_error close_error = workbook_close(workbook);
     if (error == LXW_NO_ERROR)
         error = close_error;
-    if (error == LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED)
-        return QObject::tr("有一个单元格的文字超出了 .xlsx 单元格最多32767个字符的上限");
-    if (error != LXW_NO_ERROR)
-        return QObject::tr("写入 .xlsx 工作簿失败（%1）").arg(QString::fromUtf8(lxw_strerror(error)));
-    return {};
+    return xlsx_error_text(error);
 }

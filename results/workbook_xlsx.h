@@ -5,6 +5,6 @@
 #include <QByteArray>
 #include <QString>
 
-// Writes the sheet as the first worksheet of an Excel 2007+ workbook at path (8-bit).
-// Returns "" or a Chinese reason for the teacher.
-QString xlsx_workbook_write(const QByteArray &path, const workbook_sheet &sheet);
+// Writes the sheets, in order, as an Excel 2007+ workbook at path (8-bit), with their
+// formats, column widths, frozen rows and charts. Returns "" or a Chinese reason.
+QString xlsx_workbook_write(const QByteArray &path, const workbook &book);

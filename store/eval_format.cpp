@@ -56,6 +56,41 @@ QString count_refusal(kind k, int count)
     return {};
 }
 
+// The longest texts an evaluation takes, in bytes of the file's encoding.
+constexpr int max_question_text_bytes = 200000;
+constexpr int max_answer_text_bytes = 100000;
+
+// A decoded file and what its reading noticed on the way.
+struct file_reading {
+    explicit file_reading(const QByteArray &bytes)
+        : decoded(local_text_decode(bytes)), in(decoded.text)
+    {
+        if (decoded.invalid > 0)
+            report.notes << QObject::tr("有%1处无法识别的字节，已显示为“%2”")
+                                .arg(decoded.invalid).arg(QChar(QChar::ReplacementCharacter));
+    }
+
+    // Notes a text longer than an evaluation takes; the text is kept whole.
+    void text_check(const QString &text, int limit, const QString &item)
+    {
+        // Neither encoding takes more than four bytes a character: most texts need no count.
+        if (text.size() <= limit / 4 || local_text_size(text, decoded.utf8) <= limit)
+            return;
+        report.notes << QObject::tr("%1超过了%2字节的上限").arg(item).arg(limit);
+    }
+
+    // Notes anything left after the last item the paper asks for.
+    void surplus_check()
+    {
+        if (!in.at_end())
+            report.notes << QObject::tr("内容多于试卷的题目数，多出的部分未读入");
+    }
+
+    decoded_text decoded;
+    eval_scanner in;
+    file_report report;
+};
+
 // Reads questions[1..] of one choice kind: full score, partial score (multiple choice), text.
 QString choice_questions_parse(eval_scanner &in, kind k, std::vector<choice_question> &questions)
 {
@@ -99,13 +134,15 @@ eval_scanner::status number_read(eval_scanner &in, double *value)
 }
 
 // Reads count numbers (answer sets or scores) into row[1..count]; returns what failed.
+// *read counts the numbers read.
 template <typename T>
-QString numbers_parse(eval_scanner &in, kind k, int count, T *row, const QString &field)
+QString numbers_parse(eval_scanner &in, kind k, int count, T *row, const QString &field, int *read)
 {
     for (int q = 1; q <= count; ++q) {
         const auto status = number_read(in, &row[q]);
         if (status != eval_scanner::status::ok)
             return failure_text(status, item_name(k, q, field));
+        ++*read;
     }
     return {};
 }
@@ -120,83 +157,106 @@ void scores_row_format(QByteArray &out, int count, const double *row)
 
 }  // namespace
 
-QString paper_parse(const QByteArray &bytes, evaluation *eval)
+file_report paper_parse(const QByteArray &bytes, evaluation *eval)
 {
-    eval_scanner in(local_text_decode(bytes));
-    int *const counts[] = {&eval->onech_cnt, &eval->some_cnt, &eval->unch_cnt};
+    file_reading file(bytes);
+    eval_scanner &in = file.in;
+    int counts[3] = {};
     const kind kinds[] = {kind::onech, kind::some, kind::unch};
     for (int i = 0; i < 3; ++i) {
-        const auto status = in.read_int(counts[i]);
+        const auto status = in.read_int(&counts[i]);
         if (status != eval_scanner::status::ok)
-            return paper_failure(status, QObject::tr("%1数量").arg(kind_name(kinds[i])));
-        const QString refusal = count_refusal(kinds[i], *counts[i]);
-        if (!refusal.isEmpty())
-            return refusal;
+            file.report.failure = paper_failure(status, QObject::tr("%1数量").arg(kind_name(kinds[i])));
+        else
+            file.report.failure = count_refusal(kinds[i], counts[i]);
+        if (!file.report.failure.isEmpty())
+            return file.report;
     }
+    // The counts go in together with tables of their size, never without them.
+    eval->onech_cnt = counts[0];
+    eval->some_cnt = counts[1];
+    eval->unch_cnt = counts[2];
 
     eval->onech_questions.assign(std::size_t(eval->onech_cnt) + 1, choice_question());
     eval->some_questions.assign(std::size_t(eval->some_cnt) + 1, choice_question());
     eval->unch_questions.assign(std::size_t(eval->unch_cnt) + 1, unch_question());
-    QString failure = choice_questions_parse(in, kind::onech, eval->onech_questions);
-    if (failure.isEmpty())
-        failure = choice_questions_parse(in, kind::some, eval->some_questions);
-    if (!failure.isEmpty())
-        return failure;
-    for (int q = 1; q <= eval->unch_cnt; ++q) {
+    file.report.failure = choice_questions_parse(in, kind::onech, eval->onech_questions);
+    if (file.report.failure.isEmpty())
+        file.report.failure = choice_questions_parse(in, kind::some, eval->some_questions);
+    for (int q = 1; q <= eval->unch_cnt && file.report.failure.isEmpty(); ++q) {
         unch_question &question = eval->unch_questions[std::size_t(q)];
         auto status = in.read_real(&question.full_score);
-        if (status != eval_scanner::status::ok)
-            return paper_failure(status, item_name(kind::unch, q, QObject::tr("满分")));
+        if (status != eval_scanner::status::ok) {
+            file.report.failure = paper_failure(status, item_name(kind::unch, q, QObject::tr("满分")));
+            break;
+        }
         status = in.read_marked(&question.text);
-        if (status != eval_scanner::status::ok)
-            return paper_failure(status, item_name(kind::unch, q, QObject::tr("题面")));
+        if (status != eval_scanner::status::ok) {
+            file.report.failure = paper_failure(status, item_name(kind::unch, q, QObject::tr("题面")));
+            break;
+        }
+        file.text_check(question.text, max_question_text_bytes, item_name(kind::unch, q, QObject::tr("题面")));
     }
-    return {};
+    return file.report;
 }
 
-QString key_parse(const QByteArray &bytes, evaluation *eval)
+file_report key_parse(const QByteArray &bytes, evaluation *eval)
 {
-    eval_scanner in(local_text_decode(bytes));
-    QString failure = choice_keys_parse(in, kind::onech, eval->onech_questions);
-    if (failure.isEmpty())
-        failure = choice_keys_parse(in, kind::some, eval->some_questions);
-    if (!failure.isEmpty())
-        return failure;
-    for (int q = 1; q <= eval->unch_cnt; ++q) {
-        const auto status = in.read_marked(&eval->unch_questions[std::size_t(q)].ref_answer);
-        if (status != eval_scanner::status::ok)
-            return key_failure(status, item_name(kind::unch, q, QObject::tr("参考答案")));
+    file_reading file(bytes);
+    file.report.failure = choice_keys_parse(file.in, kind::onech, eval->onech_questions);
+    if (file.report.failure.isEmpty())
+        file.report.failure = choice_keys_parse(file.in, kind::some, eval->some_questions);
+    for (int q = 1; q <= eval->unch_cnt && file.report.failure.isEmpty(); ++q) {
+        QString &answer = eval->unch_questions[std::size_t(q)].ref_answer;
+        const auto status = file.in.read_marked(&answer);
+        const QString item = item_name(kind::unch, q, QObject::tr("参考答案"));
+        if (status != eval_scanner::status::ok) {
+            file.report.failure = key_failure(status, item);
+            break;
+        }
+        file.text_check(answer, max_question_text_bytes, item);
     }
-    return {};
+    return file.report;
 }
 
-QString student_parse(const QByteArray &bytes, evaluation *eval, int s)
+file_report student_parse(const QByteArray &bytes, evaluation *eval, int s)
 {
-    eval_scanner in(local_text_decode(bytes));
+    file_reading file(bytes);
+    eval_scanner &in = file.in;
     const QString answer = QObject::tr("答案");
-    QString failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_ans[s], answer);
-    if (failure.isEmpty())
-        failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_ans[s], answer);
-    if (!failure.isEmpty())
-        return failure;
-    for (int q = 1; q <= eval->unch_cnt; ++q) {
+    int &read = eval->ans_read[std::size_t(s)];
+    read = 0;
+    file.report.failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_ans[s], answer, &read);
+    if (file.report.failure.isEmpty())
+        file.report.failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_ans[s], answer, &read);
+    for (int q = 1; q <= eval->unch_cnt && file.report.failure.isEmpty(); ++q) {
         const auto status = in.read_marked(&eval->unch_ans[s][q]);
-        if (status != eval_scanner::status::ok)
-            return failure_text(status, item_name(kind::unch, q, answer));
+        if (status != eval_scanner::status::ok) {
+            file.report.failure = failure_text(status, item_name(kind::unch, q, answer));
+            break;
+        }
+        ++read;
+        file.text_check(eval->unch_ans[s][q], max_answer_text_bytes, item_name(kind::unch, q, answer));
     }
-    return {};
+    if (file.report.failure.isEmpty())
+        file.surplus_check();
+    return file.report;
 }
 
-QString scores_parse(const QByteArray &bytes, evaluation *eval, int s)
+file_report scores_parse(const QByteArray &bytes, evaluation *eval, int s)
 {
-    eval_scanner in(local_text_decode(bytes));
+    file_reading file(bytes);
+    eval_scanner &in = file.in;
     const QString score = QObject::tr("得分");
-    QString failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_score[s], score);
-    if (failure.isEmpty())
-        failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_score[s], score);
-    if (failure.isEmpty())
-        failure = numbers_parse(in, kind::unch, eval->unch_cnt, eval->unch_score[s], score);
-    return failure;
+    int read = 0;
+    file.report.failure = numbers_parse(in, kind::onech, eval->onech_cnt, eval->onech_score[s], score, &read);
+    if (file.report.failure.isEmpty())
+        file.report.failure = numbers_parse(in, kind::some, eval->some_cnt, eval->some_score[s], score, &read);
+    if (file.report.failure.isEmpty())
+        file.report.failure = numbers_parse(in, kind::unch, eval->unch_cnt, eval->unch_score[s], score, &read);
+    if (file.report.failure.isEmpty())
+        file.surplus_check();
+    return file.report;
 }
 
 QByteArray scores_format(const evaluation &eval, int s)

@@ -10,33 +10,42 @@
 
 namespace {
 
-// Reads one of a student's files into the evaluation; returns the report line or "".
-QString student_file_read(evaluation &eval, const char *folder_name, const QByteArray &dir, int s,
-                          QString (*parse)(const QByteArray &, evaluation *, int), bool missing_is_normal)
+QString problem_line(const QString &file, const file_report &report)
 {
-    const QByteArray &name = eval.stu_file[std::size_t(s)];
-    const QByteArray path = dir + name;
-    if (missing_is_normal && !file_exists(path))
-        return {};
-    QByteArray bytes;
-    QString failure = file_read_all(path, &bytes);
+    QStringList parts = report.notes;
+    if (!report.failure.isEmpty())
+        parts.prepend(report.failure);
+    return parts.isEmpty() ? QString() : QObject::tr("%1：%2").arg(file, parts.join(QObject::tr("；")));
+}
+
+// Reads the paper or the key: the check's message when it cannot be opened, another when it
+// is no file to read.
+QString paper_file_read(const QByteArray &path, const QString &missing, const char *name, QByteArray *bytes)
+{
+    if (!file_openable(path) || dir_exists(path))
+        return missing;
+    const QString failure = file_read_all(path, MAX_PAPER_BYTES, bytes);
     if (failure.isEmpty())
-        failure = parse(bytes, &eval, s);
-    if (failure.isEmpty())
         return {};
-    return QObject::tr("%1/%2：%3").arg(QLatin1String(folder_name), local_text_decode(name), failure);
+    return QObject::tr("无法读取所选择的文件夹下的%1文件：%2").arg(QLatin1String(name), failure);
 }
 
 QString folder_check(const evaluation &eval, QByteArray *paper_bytes, QByteArray *key_bytes)
 {
-    if (!file_read_all(eval.prb_path, paper_bytes).isEmpty())
-        return QObject::tr("所选择的文件夹下缺少problem.prb文件");
-    if (!file_read_all(eval.ans_path, key_bytes).isEmpty())
-        return QObject::tr("所选择的文件夹下缺少answer.ans文件");
+    QString refusal = paper_file_read(eval.prb_path, QObject::tr("所选择的文件夹下缺少problem.prb文件"),
+                                      "problem.prb", paper_bytes);
+    if (refusal.isEmpty())
+        refusal = paper_file_read(eval.ans_path, QObject::tr("所选择的文件夹下缺少answer.ans文件"),
+                                  "answer.ans", key_bytes);
+    if (!refusal.isEmpty())
+        return refusal;
     if (!dir_exists(eval.st_path))
         return QObject::tr("所选择的文件夹下缺少st文件夹");
     if (!dir_exists(eval.sc_path))
         return QObject::tr("所选择的文件夹下缺少sc文件夹");
+    // Saving would write the score files over the students' answers.
+    if (dir_same(eval.st_path, eval.sc_path))
+        return QObject::tr("所选择的文件夹下的st和sc是同一个文件夹，保存成绩会覆盖学生的答卷");
     return {};
 }
 
@@ -52,6 +61,71 @@ QString students_check(const QString &listing_failure, std::size_t count)
     return {};
 }
 
+// Reads the students' files, counting every byte against the folder's cap.
+class students_reader
+{
+public:
+    students_reader(evaluation &eval, QStringList &problems, qint64 budget)
+        : m_eval(eval), m_problems(problems), m_budget(budget)
+    {
+    }
+
+    // Returns "" or the refusal when the folder holds more than an open reads.
+    QString answers_read(int s)
+    {
+        QByteArray bytes;
+        file_report report;
+        report.failure = file_read_all(path(m_eval.st_path, s), MAX_ANSWER_BYTES, &bytes);
+        if (report.failure.isEmpty())
+            report = student_parse(bytes, &m_eval, s);
+        else
+            m_eval.ans_read[std::size_t(s)] = 0;
+        note("st", s, report);
+        return spend(bytes.size());
+    }
+
+    QString scores_read(int s)
+    {
+        const QByteArray file = path(m_eval.sc_path, s);
+        m_eval.sc_stamp[std::size_t(s)] = file_stamp_read(file);
+        // A missing score file is a student not scored yet.
+        if (!m_eval.sc_stamp[std::size_t(s)].exists)
+            return {};
+        QByteArray bytes;
+        file_report report;
+        report.failure = file_read_all(file, MAX_SCORES_BYTES, &bytes);
+        if (report.failure.isEmpty())
+            report = scores_parse(bytes, &m_eval, s);
+        m_eval.sc_suspect[std::size_t(s)] = note("sc", s, report);
+        return spend(bytes.size());
+    }
+
+private:
+    QByteArray path(const QByteArray &dir, int s) const { return dir + m_eval.stu_file[std::size_t(s)]; }
+
+    bool note(const char *folder, int s, const file_report &report)
+    {
+        const QString name = QObject::tr("%1/%2").arg(QLatin1String(folder),
+                                                      local_name_text(m_eval.stu_file[std::size_t(s)]));
+        const QString line = problem_line(name, report);
+        if (!line.isEmpty())
+            m_problems << line;
+        return !line.isEmpty();
+    }
+
+    QString spend(qint64 bytes)
+    {
+        m_budget -= bytes;
+        if (m_budget >= 0)
+            return {};
+        return QObject::tr("所选择的文件夹中的文件共超过了%1 MB的上限").arg(MAX_FOLDER_BYTES / (1024 * 1024));
+    }
+
+    evaluation &m_eval;
+    QStringList &m_problems;
+    qint64 m_budget;
+};
+
 }  // namespace
 
 eval_open_result eval_open(const QByteArray &folder)
@@ -66,39 +140,47 @@ eval_open_result eval_open(const QByteArray &folder)
     QByteArray paper_bytes;
     QByteArray key_bytes;
     result.refusal = folder_check(eval, &paper_bytes, &key_bytes);
-    if (result.refusal.isEmpty())
-        result.refusal = paper_parse(paper_bytes, &eval);
-    if (result.refusal.isEmpty())
-        result.refusal = key_parse(key_bytes, &eval);
+    if (!result.refusal.isEmpty())
+        return result;
+    const file_report paper = paper_parse(paper_bytes, &eval);
+    result.refusal = paper.failure;
+    if (result.refusal.isEmpty()) {
+        const file_report key = key_parse(key_bytes, &eval);
+        result.refusal = key.failure;
+        for (const auto &[name, report] : {std::make_pair("problem.prb", paper), std::make_pair("answer.ans", key)}) {
+            const QString line = problem_line(QLatin1String(name), report);
+            if (!line.isEmpty())
+                result.problems << line;
+        }
+    }
     if (!result.refusal.isEmpty())
         return result;
 
     std::vector<QByteArray> students;
-    const QString listing_failure = list_students(eval.st_path, &students);
+    std::vector<QByteArray> others;
+    const QString listing_failure = list_students(eval.st_path, &students, &others);
     result.refusal = students_check(listing_failure, students.size());
     if (!result.refusal.isEmpty())
         return result;
+    for (const QByteArray &other : others)
+        result.problems << QObject::tr("st/%1：不是普通文件，未作为学生读入").arg(local_name_text(other));
 
     eval.stu_cnt = int(students.size());
     eval.stu_file.resize(1);
     eval.stu_file.insert(eval.stu_file.end(), students.begin(), students.end());
     evaluation_tables_reset(eval);
+    students_reader reader(eval, result.problems, MAX_FOLDER_BYTES - paper_bytes.size() - key_bytes.size());
     // Every answer file is read before the first score file.
-    for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QString line = student_file_read(eval, "st", eval.st_path, s, student_parse, false);
-        if (!line.isEmpty())
-            result.incomplete << line;
-    }
-    for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QString line = student_file_read(eval, "sc", eval.sc_path, s, scores_parse, true);
-        if (!line.isEmpty())
-            result.incomplete << line;
-    }
+    for (int s = 1; s <= eval.stu_cnt && result.refusal.isEmpty(); ++s)
+        result.refusal = reader.answers_read(s);
+    for (int s = 1; s <= eval.stu_cnt && result.refusal.isEmpty(); ++s)
+        result.refusal = reader.scores_read(s);
     return result;
 }
 
-QString eval_incomplete_message(const QStringList &incomplete)
+listed_message eval_problems_message(const QStringList &problems)
 {
-    return QObject::tr("下列文件未能完整读取，未读到的项及其后各项按0分或空白处理：\n%1")
-        .arg(incomplete.join(QLatin1Char('\n')));
+    return {QObject::tr("打开评测时，下列文件未能完整读取或内容有误："), problems,
+            QObject::tr("未读到的选择题答案不予评分，原有得分保持不变；未读到的成绩按0分处理，"
+                        "保存时会先把原成绩文件另存为同名的“.bak”文件。")};
 }

@@ -6,19 +6,95 @@
 
 #include <QObject>
 
-QStringList write_scores(const evaluation &eval)
+namespace {
+
+QString shown_name(const evaluation &eval, int s)
 {
-    QStringList failures;
-    for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QByteArray &name = eval.stu_file[std::size_t(s)];
-        const QString failure = file_replace(eval.sc_path + name, scores_format(eval, s));
-        if (!failure.isEmpty())
-            failures << QObject::tr("sc/%1：%2").arg(local_text_decode(name), failure);
-    }
-    return failures;
+    return QObject::tr("sc/%1").arg(local_name_text(eval.stu_file[std::size_t(s)]));
 }
 
-QString eval_save_failure_message(const QStringList &failures)
+// Keeps the bytes at path under the first free name of path.bak, path.bak2, ...; returns that
+// name or "" when none could be made.
+QByteArray backup_make(const QByteArray &path)
 {
-    return QObject::tr("下列成绩文件未能保存，原有的文件保持不变：\n%1").arg(failures.join(QLatin1Char('\n')));
+    for (int n = 1; n <= 100; ++n) {
+        const QByteArray backup = path + ".bak" + (n > 1 ? QByteArray::number(n) : QByteArray());
+        if (file_exists(backup))
+            continue;
+        // A second name costs nothing and leaves the file in place; where the file system has
+        // no links, the file itself moves aside.
+        if (file_link(path, backup).isEmpty() || file_rename(path, backup).isEmpty())
+            return backup;
+        return {};
+    }
+    return {};
+}
+
+}  // namespace
+
+QStringList scores_changed(const evaluation &eval)
+{
+    QStringList changed;
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        if (file_stamp_read(eval.sc_path + eval.stu_file[std::size_t(s)]) != eval.sc_stamp[std::size_t(s)])
+            changed << shown_name(eval, s);
+    }
+    return changed;
+}
+
+save_report write_scores(evaluation &eval)
+{
+    save_report report;
+    std::vector<QByteArray> temporaries(std::size_t(eval.stu_cnt) + 1);
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        const QByteArray temporary = file_temporary_path(eval.sc_path);
+        const QString failure = file_write_new(temporary, scores_format(eval, s));
+        if (failure.isEmpty())
+            temporaries[std::size_t(s)] = temporary;
+        else
+            report.failures << QObject::tr("%1：%2").arg(shown_name(eval, s), failure);
+    }
+    // One flush for all the files: a power cut after the renames finds each file whole.
+    const QString flush_failure = fs_sync(eval.sc_path);
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        const QByteArray &temporary = temporaries[std::size_t(s)];
+        if (temporary.isEmpty())
+            continue;
+        const QByteArray path = eval.sc_path + eval.stu_file[std::size_t(s)];
+        QString failure = flush_failure;
+        if (failure.isEmpty() && eval.sc_suspect[std::size_t(s)] && file_exists(path)) {
+            const QByteArray backup = backup_make(path);
+            if (backup.isEmpty())
+                failure = QObject::tr("无法为读取有误的原文件做备份");
+            else
+                report.backups << QObject::tr("sc/%1").arg(local_name_text(backup.mid(eval.sc_path.size())));
+        }
+        if (failure.isEmpty())
+            failure = file_rename(temporary, path);
+        if (!failure.isEmpty()) {
+            file_remove(temporary);
+            report.failures << QObject::tr("%1：%2").arg(shown_name(eval, s), failure);
+            continue;
+        }
+        eval.sc_suspect[std::size_t(s)] = false;
+        eval.sc_stamp[std::size_t(s)] = file_stamp_read(path);
+    }
+    dir_sync(eval.sc_path);
+    return report;
+}
+
+listed_message eval_save_failure_message(const QStringList &failures)
+{
+    return {QObject::tr("下列成绩文件未能保存，原有的文件保持不变："), failures, {}};
+}
+
+listed_message eval_save_backup_message(const QStringList &backups)
+{
+    return {QObject::tr("下列成绩文件打开时未能完整读取，它们原来的内容已另存为："), backups, {}};
+}
+
+listed_message eval_save_changed_question(const QStringList &changed)
+{
+    return {QObject::tr("下列成绩文件在本窗口读取之后被其他程序改动过："), changed,
+            QObject::tr("是否用本窗口中的成绩覆盖它们？")};
 }

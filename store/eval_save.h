@@ -2,14 +2,29 @@
 // Saving an evaluation: every student's score file into its "sc" folder.
 
 #include "store/evaluation.h"
+#include "store/listed_message.h"
 
 #include <QString>
 #include <QStringList>
 
-// Writes every student's score file, each one replacing the previous file only once it is
-// completely written. Returns one line per file that could not be written; the others are
-// written all the same.
-QStringList write_scores(const evaluation &eval);
+struct save_report {
+    QStringList failures;   // one line per score file that could not be written
+    QStringList backups;    // the backups made of score files that could not be read whole
+};
+
+// The score files (as shown to the teacher) that another program created, changed or removed
+// since the evaluation read or last wrote them.
+QStringList scores_changed(const evaluation &eval);
+
+// Writes every student's score file. Each replaces the previous file only once it is
+// completely written and on the disk; a previous file that could not be read whole is kept
+// beside it as "<name>.bak" first. The files that could not be written keep their previous
+// contents; the others are written all the same.
+save_report write_scores(evaluation &eval);
 
 // The message that lists the score files a save could not write.
-QString eval_save_failure_message(const QStringList &failures);
+listed_message eval_save_failure_message(const QStringList &failures);
+// The message that names the backups a save made.
+listed_message eval_save_backup_message(const QStringList &backups);
+// The question before replacing score files another program changed.
+listed_message eval_save_changed_question(const QStringList &changed);

@@ -23,6 +23,12 @@ int skip_digits(const QString &text, int pos)
     return pos;
 }
 
+// Where a number may end: white space, the '@' of a text that follows, or the end.
+bool is_number_end(const QString &text, int pos)
+{
+    return pos >= text.size() || is_space(text.at(pos)) || text.at(pos) == QLatin1Char('@');
+}
+
 bool is_sign(const QString &text, int pos)
 {
     return pos < text.size() && (text.at(pos) == QLatin1Char('+') || text.at(pos) == QLatin1Char('-'));
@@ -54,7 +60,7 @@ eval_scanner::status eval_scanner::read_int(answer_set *value)
         ++end;
     const int digits = end;
     end = skip_digits(m_text, end);
-    if (end == digits)
+    if (end == digits || !is_number_end(m_text, end))
         return status::no_number;
 
     qint64 magnitude = 0;
@@ -98,6 +104,8 @@ eval_scanner::status eval_scanner::read_real(double *value)
         if (exponent_end > exponent)
             end = exponent_end;
     }
+    if (!is_number_end(m_text, end))
+        return status::no_number;
 
     // from_chars takes no leading '+' and is independent of the process locale.
     int start = m_pos;
@@ -128,4 +136,10 @@ eval_scanner::status eval_scanner::read_marked(QString *text)
     *text = m_text.mid(at + 1, dollar - at - 1);
     m_pos = dollar + 1;
     return status::ok;
+}
+
+bool eval_scanner::at_end()
+{
+    skip_space();
+    return m_pos >= m_text.size();
 }

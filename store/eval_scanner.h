@@ -14,13 +14,17 @@ public:
     explicit eval_scanner(QString text);
 
     // Skips leading white space, then takes the longest valid number. An integer field
-    // takes an optional sign and decimal digits and must fit in 32 bits.
+    // takes an optional sign and decimal digits and must fit in 32 bits. A number must end
+    // at white space, '@' or the end of the text: "2,5" or "5分" is no number at all rather
+    // than a 2 or a 5.
     status read_int(answer_set *value);
     // Decimal forms only (2, 2.5, -1, .5, 1e1); no hex, infinity or NaN.
     status read_real(double *value);
     // Discards everything up to and including the next '@', then takes everything up to
     // the next '$' verbatim; the '$' is consumed.
     status read_marked(QString *text);
+    // True when nothing but white space is left.
+    bool at_end();
 
 private:
     void skip_space();

@@ -3,6 +3,8 @@
 // folder it was read from. A plain value: the window owns the open one, and a program may
 // hold several. Students and questions are numbered from 1; row 0 and element 0 stay unused.
 
+#include "store/file_io.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -65,6 +67,14 @@ struct evaluation {
     // Bare 8-bit name of each student's answer file, ".stu" included; it also names the
     // score file. Element 0 unused.
     std::vector<QByteArray> stu_file{1};
+    // How many items of each student's answer file were read (single choice, then multiple
+    // choice, then non-choice): grading leaves the scores of the others as they were loaded.
+    std::vector<int> ans_read{0};
+    // Each student's score file as open or the last save found it: save asks before replacing
+    // one that another program changed since, and keeps the old bytes of one that could not
+    // be read whole.
+    std::vector<file_stamp> sc_stamp{1};
+    std::vector<bool> sc_suspect{false};
 
     // Folder paths, 8-bit, each ending as its name says.
     QByteArray st_path;    // folder + "/st/"
@@ -79,7 +89,8 @@ struct unch_cursor {
     int cur_pro = 0;
 };
 
-// Gives every per-student table room for the evaluation's students and counts, all zero.
+// Gives every per-student table room for the evaluation's students and counts, all zero,
+// every answer counted as read.
 void evaluation_tables_reset(evaluation &eval);
 // The paper's total: every full score, single choice first, then multiple choice, then
 // non-choice; partial scores do not count.

@@ -1,8 +1,10 @@
 #include "store/file_io.h"
 
+#include "store/error_text.h"
+
+#include <QObject>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,12 +12,7 @@
 
 namespace {
 
-QString reason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-// Closes a descriptor at scope exit unless it was handed over.
+// Closes a descriptor at scope exit.
 struct fd_guard {
     int fd;
     ~fd_guard()
@@ -40,48 +37,82 @@ bool write_all(int fd, const char *data, qint64 size)
     return true;
 }
 
+QString size_text(qint64 bytes)
+{
+    constexpr qint64 megabyte = 1024 * 1024;
+    return bytes % megabyte == 0 ? QObject::tr("%1 MB").arg(bytes / megabyte) : QObject::tr("%1字节").arg(bytes);
+}
+
+QString sync_through(const QByteArray &path, int flags, int (*sync)(int))
+{
+    fd_guard file{::open(path.constData(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    if (file.fd < 0)
+        return error_text(errno);
+    return sync(file.fd) == 0 ? QString() : error_text(errno);
+}
+
 }  // namespace
 
-QString file_read_all(const QByteArray &path, QByteArray *contents)
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents)
 {
-    fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC)};
+    fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
     if (file.fd < 0)
-        return reason(errno);
+        return error_text(errno);
     struct stat info;
     if (::fstat(file.fd, &info) != 0)
-        return reason(errno);
+        return error_text(errno);
     if (S_ISDIR(info.st_mode))
-        return reason(EISDIR);
+        return error_text(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return QObject::tr("不是普通文件");
+    if (info.st_size > max_bytes)
+        return QObject::tr("文件大小为%1，超过了%2的上限").arg(size_text(info.st_size), size_text(max_bytes));
 
+    // One byte more than the file holds, so that the read that finds its end needs no room.
     QByteArray data;
-    data.reserve(int(info.st_size));
-    char chunk[65536];
+    data.resize(int(info.st_size) + 1);
+    qint64 done = 0;
     for (;;) {
-        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
+        if (done == data.size()) {
+            // The file grew since fstat: it may still fit under the cap.
+            if (done > max_bytes)
+                break;
+            data.resize(int(qMin<qint64>(max_bytes + 1, done * 2)));
+        }
+        const ssize_t got = ::read(file.fd, data.data() + done, std::size_t(data.size() - done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return reason(errno);
+            return error_text(errno);
         }
         if (got == 0)
             break;
-        data.append(chunk, int(got));
+        done += got;
     }
+    if (done > max_bytes)
+        return QObject::tr("文件大小超过了%1的上限").arg(size_text(max_bytes));
+    data.resize(int(done));
     *contents = std::move(data);
     return {};
 }
 
 QByteArray file_temporary_path(const QByteArray &path)
 {
+    // Short whatever the target's name, so any name that fits the folder can be replaced.
     static std::atomic<unsigned> counter{0};
     const int slash = path.lastIndexOf('/');
-    return path.left(slash + 1) + '.' + path.mid(slash + 1) + ".tmp-" + QByteArray::number(::getpid())
-        + '-' + QByteArray::number(counter++);
+    return path.left(slash + 1) + ".lumo-" + QByteArray::number(::getpid()) + '-'
+        + QByteArray::number(counter++) + ".tmp";
 }
 
 QString file_rename(const QByteArray &from, const QByteArray &to)
 {
-    return ::rename(from.constData(), to.constData()) == 0 ? QString() : reason(errno);
+    return ::rename(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
+}
+
+QString file_link(const QByteArray &from, const QByteArray &to)
+{
+    return ::link(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
 }
 
 void file_remove(const QByteArray &path)
@@ -89,25 +120,55 @@ void file_remove(const QByteArray &path)
     ::unlink(path.constData());
 }
 
-QString file_replace(const QByteArray &path, const QByteArray &contents)
+QString file_write_new(const QByteArray &path, const QByteArray &contents)
 {
-    const QByteArray temporary = file_temporary_path(path);
-    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)
-        return reason(errno);
+        return error_text(errno);
     int error = 0;
     if (!write_all(fd, contents.constData(), contents.size()))
         error = errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error != 0) {
-        file_remove(temporary);
-        return reason(error);
+        file_remove(path);
+        return error_text(error);
     }
-    const QString failure = file_rename(temporary, path);
-    if (!failure.isEmpty())
+    return {};
+}
+
+QString file_sync(const QByteArray &path)
+{
+    return sync_through(path, O_RDONLY, ::fsync);
+}
+
+QString fs_sync(const QByteArray &path)
+{
+    return sync_through(path, O_RDONLY, ::syncfs);
+}
+
+QString dir_sync(const QByteArray &path)
+{
+    return sync_through(path, O_RDONLY | O_DIRECTORY, ::fsync);
+}
+
+QString file_commit(const QByteArray &temporary, const QByteArray &path)
+{
+    QString failure = file_sync(temporary);
+    if (failure.isEmpty())
+        failure = file_rename(temporary, path);
+    if (!failure.isEmpty()) {
         file_remove(temporary);
-    return failure;
+        return failure;
+    }
+    return dir_sync(path.left(path.lastIndexOf('/') + 1) + '.');
+}
+
+QString file_replace(const QByteArray &path, const QByteArray &contents)
+{
+    const QByteArray temporary = file_temporary_path(path);
+    const QString failure = file_write_new(temporary, contents);
+    return failure.isEmpty() ? file_commit(temporary, path) : failure;
 }
 
 bool file_exists(const QByteArray &path)
@@ -116,10 +177,24 @@ bool file_exists(const QByteArray &path)
     return ::stat(path.constData(), &info) == 0;
 }
 
+bool file_openable(const QByteArray &path)
+{
+    const fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    return file.fd >= 0;
+}
+
 bool dir_exists(const QByteArray &path)
 {
     struct stat info;
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool dir_same(const QByteArray &a, const QByteArray &b)
+{
+    struct stat first;
+    struct stat second;
+    return ::stat(a.constData(), &first) == 0 && ::stat(b.constData(), &second) == 0
+        && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 QString dir_make(const QByteArray &path)
@@ -129,25 +204,49 @@ QString dir_make(const QByteArray &path)
     const int error = errno;
     if (error == EEXIST && dir_exists(path))
         return {};
-    return reason(error);
+    return error_text(error);
 }
 
-QString dir_list_files(const QByteArray &path, std::vector<QByteArray> *names)
+QString dir_list(const QByteArray &path, dir_entries *entries)
 {
     DIR *dir = ::opendir(path.constData());
     if (!dir)
-        return reason(errno);
+        return error_text(errno);
     const QByteArray prefix = path.endsWith('/') ? path : path + '/';
-    names->clear();
+    *entries = dir_entries();
     errno = 0;
     while (const dirent *entry = ::readdir(dir)) {
         const QByteArray name(entry->d_name);
+        if (name == "." || name == "..") {
+            errno = 0;
+            continue;
+        }
         struct stat info;
-        if (::stat((prefix + name).constData(), &info) == 0 && S_ISREG(info.st_mode))
-            names->push_back(name);
+        const bool regular = ::stat((prefix + name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        (regular ? entries->files : entries->others).push_back(name);
         errno = 0;
     }
     const int error = errno;
     ::closedir(dir);
-    return error ? reason(error) : QString();
+    return error ? error_text(error) : QString();
+}
+
+bool file_stamp::operator==(const file_stamp &other) const
+{
+    return exists == other.exists && device == other.device && inode == other.inode && size == other.size
+        && modified_ns == other.modified_ns;
+}
+
+file_stamp file_stamp_read(const QByteArray &path)
+{
+    file_stamp stamp;
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0)
+        return stamp;
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
 }

@@ -2,23 +2,61 @@
 // File access on 8-bit paths exactly as the file system holds them. Qt's file classes
 // take QString paths, which cannot carry a name that is not valid in the locale's
 // encoding (a GB18030 name copied from Windows); these calls pass the bytes through.
-// Every function returns "" on success or the system's reason for the failure.
+// Every function that can fail returns "" on success or the reason for the failure.
 
 #include <QByteArray>
 #include <QString>
+#include <sys/types.h>
 #include <vector>
 
-QString file_read_all(const QByteArray &path, QByteArray *contents);
-// Writes a temporary file beside path and renames it over path, so a failed write
-// leaves the previous file as it was.
+// Reads a regular file of at most max_bytes. Anything else (a folder, a FIFO, a device) is
+// refused without waiting for it, and so is a larger file, before it is read.
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents);
+// Writes a temporary file beside path, flushes it to the disk and renames it over path, so
+// a failed write leaves the previous file as it was and a power cut leaves one or the other.
 QString file_replace(const QByteArray &path, const QByteArray &contents);
-// A fresh name in the same folder as path, for a file that is later renamed over it.
+// Flushes a finished temporary file to the disk and renames it over path, then flushes the
+// folder. On failure the temporary file is removed and path is as it was.
+QString file_commit(const QByteArray &temporary, const QByteArray &path);
+// Creates path, which must not exist yet, with contents; nothing is flushed.
+QString file_write_new(const QByteArray &path, const QByteArray &contents);
+// A fresh, short name in the same folder as path, for a file later renamed over it.
 QByteArray file_temporary_path(const QByteArray &path);
 QString file_rename(const QByteArray &from, const QByteArray &to);
+// Flushes one file to the disk.
+QString file_sync(const QByteArray &path);
+// Flushes everything written to the file system that holds path: one call for many files.
+QString fs_sync(const QByteArray &path);
+// Flushes a folder's entries, so renames in it survive a power cut.
+QString dir_sync(const QByteArray &path);
+// A second name for an existing file; fails when to exists.
+QString file_link(const QByteArray &from, const QByteArray &to);
 void file_remove(const QByteArray &path);
 bool file_exists(const QByteArray &path);
+// True when path can be opened for reading, whatever it is; never waits.
+bool file_openable(const QByteArray &path);
 bool dir_exists(const QByteArray &path);
+// True when both paths reach the same folder.
+bool dir_same(const QByteArray &a, const QByteArray &b);
 // An existing folder counts as success.
 QString dir_make(const QByteArray &path);
-// The names of the regular files in a folder (symbolic links to them included).
-QString dir_list_files(const QByteArray &path, std::vector<QByteArray> *names);
+
+struct dir_entries {
+    std::vector<QByteArray> files;    // regular files, symbolic links to them included
+    std::vector<QByteArray> others;   // folders, FIFOs, devices, dangling links, ...
+};
+QString dir_list(const QByteArray &path, dir_entries *entries);
+
+// What identifies a file's contents without reading them: a change of any of these means
+// another program wrote it.
+struct file_stamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    qint64 size = 0;
+    qint64 modified_ns = 0;
+
+    bool operator==(const file_stamp &other) const;
+    bool operator!=(const file_stamp &other) const { return !(*this == other); }
+};
+file_stamp file_stamp_read(const QByteArray &path);

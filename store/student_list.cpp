@@ -60,14 +60,17 @@ bool natural_less(const QByteArray &a, const QByteArray &b)
     return a < b;
 }
 
-QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names)
+QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names, std::vector<QByteArray> *others)
 {
-    std::vector<QByteArray> files;
-    const QString failure = dir_list_files(st_dir, &files);
+    dir_entries entries;
+    const QString failure = dir_list(st_dir, &entries);
     if (!failure.isEmpty())
         return failure;
     names->clear();
-    std::copy_if(files.begin(), files.end(), std::back_inserter(*names), has_stu_extension);
+    others->clear();
+    std::copy_if(entries.files.begin(), entries.files.end(), std::back_inserter(*names), has_stu_extension);
+    std::copy_if(entries.others.begin(), entries.others.end(), std::back_inserter(*others), has_stu_extension);
     std::sort(names->begin(), names->end(), natural_less);
+    std::sort(others->begin(), others->end(), natural_less);
     return {};
 }

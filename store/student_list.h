@@ -9,5 +9,7 @@
 bool natural_less(const QByteArray &a, const QByteArray &b);
 
 // The student answer files of a "st" folder: regular files whose name ends in ".stu" in
-// any letter case, in natural order. Returns "" or the reason the folder can't be read.
-QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names);
+// any letter case, in natural order. Entries with such names that are no regular file (a
+// folder, a FIFO, a dangling link) go to *others, so they can be named to the teacher.
+// Returns "" or the reason the folder can't be read.
+QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names, std::vector<QByteArray> *others);

@@ -16,20 +16,37 @@
 struct sheet_read {
     QString error;
     QVector<QStringList> rows;
+    QStringList sheets;   // every sheet's name, in order
+    QString frozen;       // .xlsx: the top-left cell below the frozen rows, "" when none
+    int charts = 0;       // .xlsx: the charts of the sheet
 };
 
-inline sheet_read sheet_read_back(const QString &path)
+// The first sheet, or the one with this index.
+inline sheet_read sheet_read_back(const QString &path, int sheet = 0)
 {
     sheet_read out;
     const bool xls = path.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QFINDTESTDATA(xls ? "read_xls.py" : "read_xlsx.py"), path});
+    QStringList arguments{QFINDTESTDATA(xls ? "read_xls.py" : "read_xlsx.py"), path};
+    if (sheet != 0 && !xls)   // read_xls.py gives every sheet
+        arguments << QString::number(sheet);
+    python.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (!python.waitForFinished(300000) || python.exitCode() != 0) {
         out.error = QString::fromUtf8(python.readAllStandardError());
         return out;
     }
-    const QJsonObject document = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    QJsonObject document = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    const QJsonArray sheets = document.value(QStringLiteral("sheets")).toArray();
+    for (const QJsonValue &entry : sheets)
+        out.sheets << (entry.isObject() ? entry.toObject().value(QStringLiteral("name")).toString() : entry.toString());
+    if (xls) {
+        document = sheets.at(sheet).toObject();
+        if (document.value(QStringLiteral("frozen")).toBool())
+            out.frozen = QStringLiteral("A%1").arg(document.value(QStringLiteral("split_row")).toInt() + 1);
+    } else {
+        out.frozen = document.value(QStringLiteral("frozen")).toString();
+        out.charts = document.value(QStringLiteral("charts")).toInt();
+    }
     for (const QJsonValue &json_row : document.value(QStringLiteral("cells")).toArray()) {
         QStringList row;
         for (const QJsonValue &json_cell : json_row.toArray()) {

@@ -136,6 +136,32 @@ private slots:
                                             "王五.stu 第 1 道多选题选择了 ，答案是 AC 得分 0.000 分\n"));
     }
 
+    void unread_answers_are_not_graded()
+    {
+        evaluation eval = two_one_one();
+        // 李四's file was read up to its second single-choice answer; 王五's not at all.
+        eval.ans_read[2] = 1;
+        eval.ans_read[3] = 0;
+        eval.onech_score[2][2] = 1.5;   // as loaded from the score file
+        eval.some_score[3][1] = 3;
+        const choice_grades grades = choice_grade_all(eval, [](int) {});
+        QCOMPARE(scores_of(grades.onech_score, 3, 2), QList<double>({2, 2, 0, 1.5, 0, 0}));
+        QCOMPARE(scores_of(grades.some_score, 3, 1), QList<double>({4, 0, 3}));
+        QVERIFY(grades.log.contains(QStringLiteral("李四.stu 第 1 道单选题选择了 C，答案是 B 得分 0.000 分\n"
+                                                   "李四.stu 第 2 道单选题的答案未能读取，不评分，得分保持 1.500 分\n"
+                                                   "李四.stu 第 1 道多选题的答案未能读取，不评分，得分保持 0.000 分\n"
+                                                   "王五.stu 第 1 道单选题的答案未能读取")));
+    }
+
+    void names_cannot_forge_a_line()
+    {
+        evaluation eval = two_one_one();
+        eval.stu_file[2] = "x.stu 第 9 道单选题选择了 A，答案是 A 得分 9.000 分\n赵六.stu";
+        const QString log = choice_grade_all(eval, [](int) {}).log;
+        QCOMPARE(log.count(QLatin1Char('\n')), 9);
+        QVERIFY(log.contains(QString::fromUtf8("9.000 分\xef\xbf\xbd赵六.stu 第 1 道单选题")));
+    }
+
     void grade_all_reports_progress_data()
     {
         QTest::addColumn<int>("onech");

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace {
@@ -32,9 +33,15 @@ int student_row(const evaluation &eval, const QByteArray &name)
     return 0;
 }
 
+// The reasons our messages give, in Chinese.
 QString system_reason(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    switch (error) {
+    case EACCES: return QStringLiteral("没有访问权限");
+    case EEXIST: return QStringLiteral("文件已经存在");
+    case ENOENT: return QStringLiteral("文件或文件夹不存在");
+    }
+    return QStringLiteral("?");
 }
 
 // Root opens any folder whatever its mode, so a root test runs as nobody while this
@@ -79,9 +86,13 @@ private slots:
         QVERIFY(QFile::link(QStringLiteral("10.stu"), eval.path + "/st/3.stu"));
         QVERIFY(QFile::link(QStringLiteral("missing"), eval.path + "/st/dangling.stu"));
         std::vector<QByteArray> names;
-        QCOMPARE(list_students(eval.folder() + "/st/", &names), QString());
+        std::vector<QByteArray> others;
+        QCOMPARE(list_students(eval.folder() + "/st/", &names, &others), QString());
         const std::vector<QByteArray> expected{"2.STU", "3.stu", "10.stu", "b.Stu", gb18030(QStringLiteral("王五.stu"))};
         QCOMPARE(names, expected);
+        // Named to the teacher at open, not dropped without a word.
+        const std::vector<QByteArray> expected_others{"dangling.stu", "folder.stu"};
+        QCOMPARE(others, expected_others);
     }
 
     void checks_report_the_first_missing_part()
@@ -171,7 +182,7 @@ private slots:
         two_one_one(folder).scores("李四.stu", "1\n2\n3\n4\n");
         const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
-        QCOMPARE(result.incomplete, QStringList());
+        QCOMPARE(result.problems, QStringList());
         const evaluation &eval = result.eval;
         QCOMPARE(evaluation_total(eval), 18.0);
         QCOMPARE(eval.stu_cnt, 3);
@@ -213,9 +224,7 @@ private slots:
                                    QStringLiteral("st/d.stu：第1道单选题的答案无法读取"),
                                    QStringLiteral("sc/a.stu：第1道非选择题的得分无法读取"),
                                    QStringLiteral("sc/c.stu：第1道单选题的得分无法读取")};
-        QCOMPARE(result.incomplete, expected);
-        QCOMPARE(eval_incomplete_message(result.incomplete),
-                 QStringLiteral("下列文件未能完整读取，未读到的项及其后各项按0分或空白处理：\n") + expected.join('\n'));
+        QCOMPARE(result.problems, expected);
         const evaluation &eval = result.eval;
         QCOMPARE(eval.stu_cnt, 4);
         QCOMPARE(eval.onech_ans[2][1], 2);
@@ -251,7 +260,7 @@ private slots:
         }
         const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
-        QCOMPARE(result.incomplete, expected_answers + expected_scores);   // answers first, in class order
+        QCOMPARE(result.problems, expected_answers + expected_scores);   // answers first, in class order
         const evaluation &eval = result.eval;
         QCOMPARE(eval.stu_cnt, 300);
         for (int s = 1; s <= 300; ++s) {
@@ -279,16 +288,16 @@ private slots:
             eval.some_score[s][1] = 1.0 / 3;
             eval.unch_score[s][1] = 10 - s;
         }
-        QCOMPARE(write_scores(eval), QStringList());
+        QCOMPARE(write_scores(eval).failures, QStringList());
         QCOMPARE(folder.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()).count('\n'), 4);
         const int zhao = student_row(eval, zhao_file);
         QVERIFY(zhao > 0);
         QCOMPARE(folder.bytes("sc/" + zhao_file),
                  QByteArray::number(zhao) + ".000\n0.500\n0.333\n" + QByteArray::number(10 - zhao) + ".000\n");
         // Only the score files are in sc: no temporary file is left behind.
-        std::vector<QByteArray> files;
-        QCOMPARE(dir_list_files(folder.folder() + "/sc", &files), QString());
-        QCOMPARE(files.size(), std::size_t(4));
+        dir_entries entries;
+        QCOMPARE(dir_list(folder.folder() + "/sc", &entries), QString());
+        QCOMPARE(entries.files.size(), std::size_t(4));
 
         const eval_open_result reopened = eval_open(folder.folder());
         QCOMPARE(reopened.refusal, QString());
@@ -311,13 +320,11 @@ private slots:
         eval.onech_score[1][1] = 2;
         eval.onech_score[2][1] = 2;
 
-        const QStringList failures = write_scores(eval);
+        const QStringList failures = write_scores(eval).failures;
         QCOMPARE(failures.size(), 1);
         QVERIFY(failures[0].startsWith(QStringLiteral("sc/b.stu：")));
         QCOMPARE(folder.bytes("sc/a.stu"), QByteArray("2.000\n"));
         QVERIFY(QFileInfo(folder.path + "/sc/b.stu/occupied").isDir());
-        QCOMPARE(eval_save_failure_message(failures),
-                 QStringLiteral("下列成绩文件未能保存，原有的文件保持不变：\n") + failures[0]);
     }
 
     void failed_write_leaves_the_previous_file()
@@ -334,7 +341,7 @@ private slots:
 
         QVERIFY(!failure.isEmpty());
         QByteArray contents;
-        QCOMPARE(file_read_all(path, &contents), QString());
+        QCOMPARE(file_read_all(path, 100, &contents), QString());
         QCOMPARE(contents, QByteArray("1.000\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
@@ -357,6 +364,89 @@ private slots:
         const QString missing = dir.path() + "/missing";
         QCOMPARE(eval_new(QFile::encodeName(missing)),
                  QStringLiteral("无法创建下列文件夹：\n%1/st：%2\n%1/sc：%2").arg(missing, system_reason(ENOENT)));
+    }
+
+    void odd_files_never_block_or_exhaust()
+    {
+        // A FIFO never written to, a device without end, a file over the cap: each is refused
+        // at once instead of hanging the window or running it out of memory.
+        eval_fixture eval;
+        two_one_one(eval);
+        QCOMPARE(::mkfifo((eval.folder() + "/sc/张三.stu").constData(), 0666), 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), eval.path + "/st/零.stu"));
+        eval.student("大.stu", QByteArray(int(MAX_ANSWER_BYTES) + 1, ' '));
+        const eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(result.refusal, QString());
+        QCOMPARE(result.problems,
+                 QStringList({QStringLiteral("st/零.stu：不是普通文件，未作为学生读入"),
+                              QStringLiteral("st/大.stu：文件大小为8388609字节，超过了8 MB的上限"),
+                              QStringLiteral("sc/张三.stu：不是普通文件")}));
+
+        eval_fixture fifo_paper;
+        fifo_paper.folders();
+        QCOMPARE(::mkfifo((fifo_paper.folder() + "/problem.prb").constData(), 0666), 0);
+        QCOMPARE(eval_open(fifo_paper.folder()).refusal,
+                 QStringLiteral("无法读取所选择的文件夹下的problem.prb文件：不是普通文件"));
+    }
+
+    void st_and_sc_as_one_folder_are_refused()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        QDir(eval.path).rmdir(QStringLiteral("sc"));
+        QVERIFY(QFile::link(QStringLiteral("st"), eval.path + "/sc"));
+        QCOMPARE(eval_open(eval.folder()).refusal,
+                 QStringLiteral("所选择的文件夹下的st和sc是同一个文件夹，保存成绩会覆盖学生的答卷"));
+    }
+
+    void surplus_values_are_reported()
+    {
+        eval_fixture eval;
+        two_one_one(eval).scores("李四.stu", "1\n2\n3\n4\n5\n").student("赵六.stu", "2 1 5 @a$ @b$");
+        const eval_open_result result = eval_open(eval.folder());
+        const QString surplus = QStringLiteral("内容多于试卷的题目数，多出的部分未读入");
+        QCOMPARE(result.problems, QStringList({QStringLiteral("st/赵六.stu：") + surplus,
+                                               QStringLiteral("sc/李四.stu：") + surplus}));
+        QCOMPARE(result.eval.unch_score[2][1], 4.0);   // what the paper asks for is read
+    }
+
+    void unreadable_score_files_are_kept_as_backups()
+    {
+        eval_fixture eval;
+        two_one_one(eval).scores("李四.stu", "2.000\n4,000\n7.500\n").scores("李四.stu.bak", "older\n");
+        eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(result.problems, QStringList(QStringLiteral("sc/李四.stu：第2道单选题的得分无法读取")));
+        const save_report report = write_scores(result.eval);
+        QCOMPARE(report.failures, QStringList());
+        QCOMPARE(report.backups, QStringList(QStringLiteral("sc/李四.stu.bak2")));
+        QCOMPARE(eval.bytes("sc/李四.stu.bak2"), QByteArray("2.000\n4,000\n7.500\n"));
+        QCOMPARE(eval.bytes("sc/李四.stu.bak"), QByteArray("older\n"));
+        QCOMPARE(eval.bytes("sc/李四.stu"), QByteArray("2.000\n0.000\n0.000\n0.000\n"));
+        // Once saved, the file is the program's own: the next save keeps no further backup.
+        QCOMPARE(write_scores(result.eval).backups, QStringList());
+    }
+
+    void changes_by_other_writers_are_noticed()
+    {
+        eval_fixture eval;
+        two_one_one(eval).scores("王五.stu", "1\n");
+        eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(scores_changed(result.eval), QStringList());
+        eval.scores("王五.stu", "2\n").scores("张三.stu", "3\n");   // another window saved meanwhile
+        QCOMPARE(scores_changed(result.eval), QStringList({QStringLiteral("sc/张三.stu"), QStringLiteral("sc/王五.stu")}));
+        QCOMPARE(write_scores(result.eval).failures, QStringList());
+        QCOMPARE(scores_changed(result.eval), QStringList());   // our own save is no change
+    }
+
+    void any_name_that_opens_also_saves()
+    {
+        eval_fixture eval;
+        const QByteArray longest = QByteArray(251, 'x') + ".stu";   // 255 bytes, the most a name takes
+        eval.folders().paper("1 0 0\n1 @q$").key("1").student(longest, "1");
+        eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(result.refusal, QString());
+        QCOMPARE(write_scores(result.eval).failures, QStringList());
+        QCOMPARE(eval.bytes("sc/" + longest), QByteArray("0.000\n"));
     }
 };
 

@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
@@ -99,7 +100,7 @@ private slots:
         };
         auto *log = d.find<QTextBrowser>("ch_ifm_show");
         QCOMPARE(log->toPlainText(), expected.join('\n'));
-        QCOMPARE(log->document()->blockCount(), expected.size());   // one paragraph per line
+        QCOMPARE(log->document()->blockCount(), 3);   // a paragraph per student
 
         // The window's evaluation holds the grades; the manual score is left alone.
         auto *table = d.find<QTableWidget>("score_show");
@@ -112,7 +113,7 @@ private slots:
 
         d.click("test_ch");   // a second run appends the same block again
         QCOMPARE(log->toPlainText(), expected.join('\n') + '\n' + expected.join('\n'));
-        QCOMPARE(log->document()->blockCount(), 2 * expected.size());
+        QCOMPARE(log->document()->blockCount(), 6);
         d.click("servey");
         for (int r = 0; r < 3; ++r)
             QCOMPARE(row_texts(table, r), graded[r]);
@@ -121,12 +122,28 @@ private slots:
     void grading_log_keeps_earlier_lines_above()
     {
         QTextBrowser log;
-        grading_log_append(&log, QString());
+        grading_log_append(&log, QString(), 1);
         QVERIFY(log.document()->isEmpty());
-        grading_log_append(&log, QStringLiteral("one\ntwo\n"));
-        grading_log_append(&log, QStringLiteral("<b>three</b>\n"));
+        grading_log_append(&log, QStringLiteral("one\ntwo\n"), 2);
+        grading_log_append(&log, QStringLiteral("<b>three</b>\n"), 1);
         QCOMPARE(log.toPlainText(), QStringLiteral("one\ntwo\n<b>three</b>"));
-        QCOMPARE(log.document()->blockCount(), 3);
+        QCOMPARE(log.document()->blockCount(), 2);
+        QCOMPARE(log.document()->firstBlock().text(), QStringLiteral("one") + QChar(QChar::LineSeparator) + QStringLiteral("two"));
+    }
+
+    void a_paragraph_holds_one_student_at_most_64_lines()
+    {
+        const QChar separator = QChar::LineSeparator;
+        QString four = QStringLiteral("a\nb\nc\nd\n");
+        grading_log_paragraphs(four, 2);
+        QCOMPARE(four, QStringLiteral("a%1b\nc%1d\n").arg(separator));
+        QString lines;
+        for (int i = 1; i <= 130; ++i)
+            lines += QStringLiteral("%1\n").arg(i);
+        grading_log_paragraphs(lines, 130);
+        const QStringList paragraphs = lines.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(paragraphs.size(), 3);   // 64 + 64 + 2 lines
+        QCOMPARE(paragraphs[1].split(separator).first(), QStringLiteral("65"));
     }
 
     void appended_lines_are_laid_out_as_if_set_at_once()
@@ -137,11 +154,11 @@ private slots:
         QTextBrowser log;
         log.resize(400, 300);
         log.show();
-        grading_log_append(&log, lines);
+        grading_log_append(&log, lines, 1);
         const QSizeF page_size = log.document()->pageSize();
         QVERIFY(page_size.width() > 0);
         log.document()->documentLayout()->documentSize();   // the first run fully laid out
-        grading_log_append(&log, lines);
+        grading_log_append(&log, lines, 1);
 
         QTextBrowser whole;
         whole.resize(400, 300);
@@ -171,6 +188,10 @@ private slots:
             << QStringList{"张三.stu|2.000|2.500|0.000|-0.500", "李四.stu|0.000|0.000|0.000|0.000"};
         QTest::newRow("no questions") << QByteArray("0 0 0") << QByteArray("") << QByteArrayList{"a.stu", "", ""}
                                       << QStringList{"学生文件名", "总分"} << QStringList{"a.stu|0.000"};
+        // A right-to-left override would show "\u202e三张.stu" as another student's name.
+        QTest::newRow("names show what could forge them")
+            << QByteArray("0 0 0") << QByteArray("") << QByteArrayList{"\xe2\x80\xae三张.stu", "", ""}
+            << QStringList{"学生文件名", "总分"} << QStringList{QString::fromUtf8("\xef\xbf\xbd三张.stu|0.000")};
     }
 
     void statistics_fill_the_table()
@@ -274,27 +295,28 @@ private slots:
         QCOMPARE(sheet.rows, expected);
     }
 
-    void export_without_statistics_writes_the_header_only()
+    void export_brings_the_table_up_to_date()
     {
         window_driver d;
         eval_fixture eval;
         two_zero_one(eval);
         d.open(eval.path);
-        const QVector<QStringList> header_only{{"学生文件名", "总分", "单选题1", "单选题2", "非选择题1"}};
-        dialog_test_queue_save_file(m_cwd.path() + "/empty.xlsx");
+        // Before 统计成绩: the export fills the table first, and shows it.
+        dialog_test_queue_save_file(m_cwd.path() + "/fresh.xlsx");
         d.click("out_file");
-        sheet_read sheet = sheet_read_back(m_cwd.path() + "/empty.xlsx");
+        auto *table = d.find<QTableWidget>("score_show");
+        QCOMPARE(row_texts(table, 0).join('|'), QStringLiteral("1.stu|12.500|2.000|2.000|8.500"));
+        sheet_read sheet = sheet_read_back(m_cwd.path() + "/fresh.xlsx");
         QCOMPARE(sheet.error, QString());
-        QCOMPARE(sheet.rows, header_only);   // the empty student rows hold nothing
+        QCOMPARE(sheet.rows.value(1).value(1), QStringLiteral("=12.5 0.000"));
 
-        // Opening again empties the table, so the earlier figures must not be exported.
-        d.click("servey");
-        QCOMPARE(d.open(eval.path), QStringList());
-        dialog_test_queue_save_file(m_cwd.path() + "/reopened.xlsx");
+        // A score changed since: exported as it is now, not as the table showed it.
+        d.click("test_ch");
+        dialog_test_queue_save_file(m_cwd.path() + "/changed.xlsx");
         d.click("out_file");
-        sheet = sheet_read_back(m_cwd.path() + "/reopened.xlsx");
-        QCOMPARE(sheet.error, QString());
-        QCOMPARE(sheet.rows, header_only);
+        sheet = sheet_read_back(m_cwd.path() + "/changed.xlsx");
+        QCOMPARE(sheet.rows.value(2).value(1), QStringLiteral("=2 0.000"));
+        QCOMPARE(row_texts(table, 1).join('|'), QStringLiteral("2.stu|2.000|2.000|0.000|0.000"));
     }
 
     void export_failure_is_reported()

@@ -32,11 +32,13 @@ workbook_cell text_cell(const QString &text)
     return cell;
 }
 
-workbook_cell number_cell(double number)
+workbook_cell number_cell(double number,
+                          workbook_cell::style format = workbook_cell::style::score)
 {
     workbook_cell cell;
     cell.kind = workbook_cell::type::number;
     cell.number = number;
+    cell.format = format;
     return cell;
 }
 
@@ -66,6 +68,9 @@ read_cell expected_cell(const workbook_sheet &sheet, int r, int c)
     } else if (in.kind == workbook_cell::type::number) {
         cell.what = std::isfinite(in.number) ? read_cell::kind::number : read_cell::kind::error;
         cell.number = in.number;
+        cell.format = in.format == workbook_cell::style::general ? QStringLiteral("General")
+                      : in.format == workbook_cell::style::percent ? QStringLiteral("0.0%")
+                                                                   : QStringLiteral("0.000");
     }
     return cell;
 }
@@ -85,20 +90,29 @@ QPair<int, int> used_area(const workbook_sheet &sheet)
     return {rows, columns};
 }
 
-QStringList distinct_texts(const workbook_sheet &sheet)
+// The shared strings of the whole workbook, in first-use order.
+QStringList distinct_texts(const workbook &book)
 {
     QStringList texts;
     QSet<QString> seen;
-    for (const workbook_row &row : sheet.rows) {
-        for (const workbook_cell &cell : row) {
-            if (cell.kind == workbook_cell::type::text && !cell.text.isEmpty()
-                && !seen.contains(cell.text)) {
-                seen.insert(cell.text);
-                texts << cell.text;
+    for (const workbook_sheet &sheet : book) {
+        for (const workbook_row &row : sheet.rows) {
+            for (const workbook_cell &cell : row) {
+                if (cell.kind == workbook_cell::type::text && !cell.text.isEmpty()
+                    && !seen.contains(cell.text)) {
+                    seen.insert(cell.text);
+                    texts << cell.text;
+                }
             }
         }
     }
     return texts;
+}
+
+QString expected_name(const workbook &book, int index)
+{
+    return book[index].name.isEmpty() ? QStringLiteral("Sheet%1").arg(index + 1)
+                                      : book[index].name;
 }
 
 QString describe(const read_cell &cell)
@@ -370,7 +384,10 @@ struct structure_report {
     quint32 difat_sectors = 0;
 };
 
-void check_structure(const QByteArray &file, const workbook_sheet &sheet, structure_report *report)
+void check_sheet_records(const QByteArray &stream, int sheet_at, const workbook_sheet &sheet,
+                         const sst_contents &sst, structure_report *report);
+
+void check_structure(const QByteArray &file, const workbook &book, structure_report *report)
 {
     const cfb_contents cfb = cfb_read(file);
     QVERIFY2(cfb.error.isEmpty(), qPrintable(cfb.error));
@@ -384,18 +401,13 @@ void check_structure(const QByteArray &file, const workbook_sheet &sheet, struct
     QCOMPARE(u16(globals.first().data, 2), quint16(0x0005));
     QCOMPARE(globals.last().id, quint16(0x000A));
 
-    int sheet_at = -1;
+    QVector<int> sheets_at;
     for (const biff_record &rec : globals) {
         QVERIFY(rec.data.size() <= 8224);
         if (rec.id == 0x0085)
-            sheet_at = int(u32(rec.data, 0));
+            sheets_at << int(u32(rec.data, 0));
     }
-    QVERIFY(sheet_at > 0);
-    const QVector<biff_record> records = biff_substream(stream, sheet_at);
-    QVERIFY(!records.isEmpty());
-    QCOMPARE(records.first().id, quint16(0x0809));
-    QCOMPARE(u16(records.first().data, 2), quint16(0x0010));
-    QCOMPARE(records.last().id, quint16(0x000A));
+    QCOMPARE(sheets_at.size(), int(book.size()));
 
     // Shared strings: all distinct texts in first-use order, and EXTSST pointing at them.
     QString error;
@@ -407,7 +419,7 @@ void check_structure(const QByteArray &file, const workbook_sheet &sheet, struct
         else if (rec.id == 0x003C)
             QVERIFY(rec.data.size() > 1);
     }
-    QCOMPARE(sst.strings, distinct_texts(sheet));
+    QCOMPARE(sst.strings, distinct_texts(book));
     report->sst_records = sst.records;
     report->split_narrow = sst.split_narrow;
     report->split_wide = sst.split_wide;
@@ -429,7 +441,20 @@ void check_structure(const QByteArray &file, const workbook_sheet &sheet, struct
         QVERIFY(holder && (holder->id == 0x00FC || holder->id == 0x003C));
     }
 
-    // Cells: every written cell once, in row order, and the row blocks' pointers.
+    for (int i = 0; i < sheets_at.size() && !QTest::currentTestFailed(); ++i)
+        check_sheet_records(stream, sheets_at[i], book[i], sst, report);
+}
+
+// Cells: every written cell once, in row order, and the row blocks' pointers.
+void check_sheet_records(const QByteArray &stream, int sheet_at, const workbook_sheet &sheet,
+                         const sst_contents &sst, structure_report *report)
+{
+    QVERIFY(sheet_at > 0);
+    const QVector<biff_record> records = biff_substream(stream, sheet_at);
+    QVERIFY(!records.isEmpty());
+    QCOMPARE(records.first().id, quint16(0x0809));
+    QCOMPARE(u16(records.first().data, 2), quint16(0x0010));
+    QCOMPARE(records.last().id, quint16(0x000A));
     const biff_record *index = nullptr;
     const biff_record *dimensions = nullptr;
     QVector<int> dbcells;
@@ -463,7 +488,7 @@ void check_structure(const QByteArray &file, const workbook_sheet &sheet, struct
     const biff_record *default_width = record_at(records, int(u32(index->data, 12)));
     QVERIFY(default_width && default_width->id == 0x0055);
     QCOMPARE((index->data.size() - 16) / 4, dbcells.size());
-    report->row_blocks = dbcells.size();
+    report->row_blocks += dbcells.size();
 
     int cells = 0;
     for (int b = 0; b < dbcells.size(); ++b) {
@@ -517,7 +542,8 @@ struct freexl_result {
     QVector<QVector<read_cell>> grid;
 };
 
-freexl_result freexl_read(const QString &path)
+// The sheet at index and the workbook's counts.
+freexl_result freexl_read(const QString &path, unsigned index = 0)
 {
     freexl_result out;
     auto fail = [&out](const QString &why) {
@@ -539,10 +565,10 @@ freexl_result freexl_read(const QString &path)
     info(FREEXL_BIFF_CODEPAGE, &out.codepage);
     const char *name = nullptr;
     if (rc == FREEXL_OK)
-        rc = freexl_get_worksheet_name(handle, 0, &name);
+        rc = freexl_get_worksheet_name(handle, quint16(index), &name);
     if (rc == FREEXL_OK) {
         out.sheet_name = QString::fromUtf8(name);
-        rc = freexl_select_active_worksheet(handle, 0);
+        rc = freexl_select_active_worksheet(handle, quint16(index));
     }
     if (rc == FREEXL_OK)
         rc = freexl_worksheet_dimensions(handle, &out.rows, &out.columns);
@@ -584,12 +610,19 @@ freexl_result freexl_read(const QString &path)
     return out;
 }
 
-struct xlrd_result {
-    QString error;
-    QStringList sheets;
+struct xlrd_sheet {
+    QString name;
     int rows = 0, columns = 0;
     QVector<QVector<read_cell>> grid;
     QVector<int> error_codes;
+    QMap<int, int> widths;   // column: width in 1/256 characters
+    bool frozen = false, selected = false;
+    int split_row = 0;
+};
+
+struct xlrd_result {
+    QString error;
+    QVector<xlrd_sheet> sheets;
 };
 
 xlrd_result xlrd_read(const QString &path)
@@ -610,34 +643,44 @@ xlrd_result xlrd_read(const QString &path)
         QJsonDocument::fromJson(python.readAllStandardOutput(), &parse_error).object();
     if (parse_error.error != QJsonParseError::NoError)
         return fail(parse_error.errorString());
-    for (const QJsonValue &name : doc.value(QStringLiteral("sheets")).toArray())
-        out.sheets << name.toString();
-    out.rows = doc.value(QStringLiteral("nrows")).toInt();
-    out.columns = doc.value(QStringLiteral("ncols")).toInt();
-    for (const QJsonValue &json_row : doc.value(QStringLiteral("cells")).toArray()) {
-        QVector<read_cell> row;
-        for (const QJsonValue &json_cell : json_row.toArray()) {
-            const QJsonObject o = json_cell.toObject();
-            const QString t = o.value(QStringLiteral("t")).toString();
-            read_cell cell;
-            if (t == QLatin1String("text")) {
-                cell.what = read_cell::kind::text;
-                cell.text = o.value(QStringLiteral("v")).toString();
-            } else if (t == QLatin1String("number")) {
-                cell.what = read_cell::kind::number;
-                cell.number = std::strtod(
-                    o.value(QStringLiteral("v")).toString().toLatin1().constData(), nullptr);
-                cell.format = o.value(QStringLiteral("format")).toString();
-            } else if (t == QLatin1String("error")) {
-                cell.what = read_cell::kind::error;
-                out.error_codes << o.value(QStringLiteral("v")).toInt();
-            } else if (t != QLatin1String("empty")) {
-                cell.what = read_cell::kind::error;
-                cell.text = t;
+    for (const QJsonValue &json_sheet : doc.value(QStringLiteral("sheets")).toArray()) {
+        const QJsonObject o = json_sheet.toObject();
+        xlrd_sheet sheet;
+        sheet.name = o.value(QStringLiteral("name")).toString();
+        sheet.rows = o.value(QStringLiteral("nrows")).toInt();
+        sheet.columns = o.value(QStringLiteral("ncols")).toInt();
+        const QJsonObject widths = o.value(QStringLiteral("widths")).toObject();
+        for (auto it = widths.begin(); it != widths.end(); ++it)
+            sheet.widths.insert(it.key().toInt(), it.value().toInt());
+        sheet.frozen = o.value(QStringLiteral("frozen")).toBool();
+        sheet.split_row = o.value(QStringLiteral("split_row")).toInt();
+        sheet.selected = o.value(QStringLiteral("selected")).toBool();
+        for (const QJsonValue &json_row : o.value(QStringLiteral("cells")).toArray()) {
+            QVector<read_cell> row;
+            for (const QJsonValue &json_cell : json_row.toArray()) {
+                const QJsonObject c = json_cell.toObject();
+                const QString t = c.value(QStringLiteral("t")).toString();
+                read_cell cell;
+                if (t == QLatin1String("text")) {
+                    cell.what = read_cell::kind::text;
+                    cell.text = c.value(QStringLiteral("v")).toString();
+                } else if (t == QLatin1String("number")) {
+                    cell.what = read_cell::kind::number;
+                    cell.number = std::strtod(
+                        c.value(QStringLiteral("v")).toString().toLatin1().constData(), nullptr);
+                    cell.format = c.value(QStringLiteral("format")).toString();
+                } else if (t == QLatin1String("error")) {
+                    cell.what = read_cell::kind::error;
+                    sheet.error_codes << c.value(QStringLiteral("v")).toInt();
+                } else if (t != QLatin1String("empty")) {
+                    cell.what = read_cell::kind::error;
+                    cell.text = t;
+                }
+                row << cell;
             }
-            row << cell;
+            sheet.grid << row;
         }
-        out.grid << row;
+        out.sheets << sheet;
     }
     return out;
 }
@@ -720,12 +763,18 @@ private:
     QTemporaryDir dir;
     QTemporaryDir office_profile;
 
-    // Writes the sheet into name.xls, checking the bytes' structure on the way; *path is
+    // Writes the workbook into name.xls, checking the bytes' structure on the way; *path is
     // set once the file is written.
-    void write_file(const workbook_sheet &sheet, const QString &name, structure_report *report,
+    void write_file(const workbook &book, const QString &name, structure_report *report,
                     QString *path);
-    void check_freexl(const QString &path, const workbook_sheet &sheet);
-    void check_xlrd(const QString &path, const workbook_sheet &sheet, int errors = 0);
+    void check_freexl(const QString &path, const workbook &book);
+    // Also gives what xlrd read through *got, when asked.
+    void check_xlrd(const QString &path, const workbook &book, int errors = 0,
+                    xlrd_result *got = nullptr);
+    // Has LibreOffice convert the file into dir/office/ with the filter; *converted is set
+    // to the new file's path.
+    void convert_with_libreoffice(const QString &path, const QString &filter,
+                                  const QString &extension, QString *converted);
     void check_libreoffice(const QString &path, const workbook_sheet &sheet);
     void check_all_readers(const workbook_sheet &sheet, const QString &name,
                            structure_report *report = nullptr, bool with_freexl = true);
@@ -743,16 +792,18 @@ private slots:
     void too_many_rows_is_refused();
     void too_long_text_is_refused();
     void largest_sheet_and_text_the_format_holds();
+    void sheets_formats_widths_and_frozen_rows_read_back();
+    void bad_sheet_name_and_too_wide_second_sheet_are_refused();
 };
 
-void test_workbook_xls::write_file(const workbook_sheet &sheet, const QString &name,
+void test_workbook_xls::write_file(const workbook &book, const QString &name,
                                    structure_report *report, QString *path)
 {
     QByteArray bytes = "stale";
-    const QString problem = xls_workbook_bytes(sheet, &bytes);
+    const QString problem = xls_workbook_bytes(book, &bytes);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     structure_report local;
-    check_structure(bytes, sheet, report ? report : &local);
+    check_structure(bytes, book, report ? report : &local);
     const QString file_path = dir.filePath(name + QStringLiteral(".xls"));
     QFile file(file_path);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -760,62 +811,86 @@ void test_workbook_xls::write_file(const workbook_sheet &sheet, const QString &n
     *path = file_path;
 }
 
-void test_workbook_xls::check_freexl(const QString &path, const workbook_sheet &sheet)
+void test_workbook_xls::check_freexl(const QString &path, const workbook &book)
 {
-    const freexl_result got = freexl_read(path);
-    QVERIFY2(got.error.isEmpty(), qPrintable(got.error));
-    QCOMPARE(got.biff_version, unsigned(FREEXL_BIFF_VER_8));
-    QCOMPARE(got.codepage, unsigned(FREEXL_BIFF_UTF16LE));
-    QCOMPARE(got.sheets, 1u);
-    QCOMPARE(got.sheet_name, QStringLiteral("Sheet1"));
-    QCOMPARE(got.strings, unsigned(distinct_texts(sheet).size()));
-    const auto area = used_area(sheet);
-    QCOMPARE(got.rows, unsigned(area.first));
-    QCOMPARE(int(got.columns), area.second);
-    const QString mismatch = compare_grid(sheet, got.grid);
-    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    for (unsigned i = 0; i < book.size(); ++i) {
+        const freexl_result got = freexl_read(path, i);
+        QVERIFY2(got.error.isEmpty(), qPrintable(got.error));
+        QCOMPARE(got.biff_version, unsigned(FREEXL_BIFF_VER_8));
+        QCOMPARE(got.codepage, unsigned(FREEXL_BIFF_UTF16LE));
+        QCOMPARE(got.sheets, unsigned(book.size()));
+        QCOMPARE(got.sheet_name, expected_name(book, int(i)));
+        QCOMPARE(got.strings, unsigned(distinct_texts(book).size()));
+        const auto area = used_area(book[i]);
+        QCOMPARE(got.rows, unsigned(area.first));
+        QCOMPARE(int(got.columns), area.second);
+        const QString mismatch = compare_grid(book[i], got.grid);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+    }
 }
 
-void test_workbook_xls::check_xlrd(const QString &path, const workbook_sheet &sheet, int errors)
+void test_workbook_xls::check_xlrd(const QString &path, const workbook &book, int errors,
+                                   xlrd_result *got_out)
 {
     const xlrd_result got = xlrd_read(path);
     QVERIFY2(got.error.isEmpty(), qPrintable(got.error));
-    QCOMPARE(got.sheets, QStringList{QStringLiteral("Sheet1")});
-    const auto area = used_area(sheet);
-    QCOMPARE(got.rows, area.first);
-    QCOMPARE(got.columns, area.second);
-    const QString mismatch = compare_grid(sheet, got.grid);
-    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
-    for (const QVector<read_cell> &row : got.grid) {
-        for (const read_cell &cell : row) {
-            if (cell.what == read_cell::kind::number)
-                QCOMPARE(cell.format, QStringLiteral("0.000"));
+    QCOMPARE(got.sheets.size(), int(book.size()));
+    int error_cells = 0;
+    for (int i = 0; i < got.sheets.size(); ++i) {
+        const xlrd_sheet &read = got.sheets[i];
+        const workbook_sheet &sheet = book[i];
+        QCOMPARE(read.name, expected_name(book, i));
+        QCOMPARE(read.selected, i == 0);   // the first sheet is the one shown
+        QCOMPARE(read.frozen, sheet.frozen_rows > 0);
+        QCOMPARE(read.split_row, sheet.frozen_rows);
+        const auto area = used_area(sheet);
+        QCOMPARE(read.rows, area.first);
+        QCOMPARE(read.columns, area.second);
+        const QString mismatch = compare_grid(sheet, read.grid);
+        QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
+        for (int r = 0; r < area.first; ++r) {
+            for (int c = 0; c < area.second; ++c) {
+                if (read.grid[r][c].what == read_cell::kind::number)
+                    QCOMPARE(read.grid[r][c].format, expected_cell(sheet, r, c).format);
+            }
         }
+        for (int code : read.error_codes)
+            QCOMPARE(code, 0x24);   // #NUM!
+        error_cells += read.error_codes.size();
     }
-    QCOMPARE(got.error_codes.size(), errors);
-    for (int code : got.error_codes)
-        QCOMPARE(code, 0x24);   // #NUM!
+    QCOMPARE(error_cells, errors);
+    if (got_out)
+        *got_out = got;
 }
 
-void test_workbook_xls::check_libreoffice(const QString &path, const workbook_sheet &sheet)
+void test_workbook_xls::convert_with_libreoffice(const QString &path, const QString &filter,
+                                                 const QString &extension, QString *converted)
 {
-    const QString out_dir = dir.filePath(QStringLiteral("csv"));
+    const QString out_dir = dir.filePath(QStringLiteral("office"));
     QDir().mkpath(out_dir);
     QProcess office;
     office.start(QStringLiteral("soffice"),
                  {QStringLiteral("-env:UserInstallation=")
                       + QUrl::fromLocalFile(office_profile.path()).toString(),
                   QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                  QStringLiteral("--convert-to"),
-                  QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76,1"),
+                  QStringLiteral("--convert-to"), extension + QLatin1Char(':') + filter,
                   QStringLiteral("--outdir"), out_dir, path});
     QVERIFY2(office.waitForFinished(600000), "soffice did not finish");
     QCOMPARE(office.exitCode(), 0);
-    QFile csv(QDir(out_dir).filePath(QFileInfo(path).completeBaseName()
-                                     + QStringLiteral(".csv")));
-    QVERIFY2(csv.open(QIODevice::ReadOnly),
-             qPrintable(QStringLiteral("no CSV from soffice: ")
-                        + QString::fromUtf8(office.readAllStandardError())));
+    const QString file = QDir(out_dir).filePath(QFileInfo(path).completeBaseName()
+                                                + QLatin1Char('.') + extension);
+    QVERIFY2(QFile::exists(file), qPrintable(QStringLiteral("nothing from soffice: ")
+                                             + QString::fromUtf8(office.readAllStandardError())));
+    *converted = file;
+}
+
+void test_workbook_xls::check_libreoffice(const QString &path, const workbook_sheet &sheet)
+{
+    QString converted;
+    convert_with_libreoffice(path, QStringLiteral("Text - txt - csv (StarCalc):44,34,76,1"),
+                             QStringLiteral("csv"), &converted);
+    QFile csv(converted);
+    QVERIFY(!converted.isEmpty() && csv.open(QIODevice::ReadOnly));
     const QVector<QStringList> got = csv_parse(QString::fromUtf8(csv.readAll()));
     const QVector<QStringList> want = expected_csv(sheet);
     QCOMPARE(got.size(), want.size());
@@ -826,8 +901,9 @@ void test_workbook_xls::check_libreoffice(const QString &path, const workbook_sh
 void test_workbook_xls::check_all_readers(const workbook_sheet &sheet, const QString &name,
                                           structure_report *report, bool with_freexl)
 {
+    const workbook book{sheet};
     QString path;
-    write_file(sheet, name, report, &path);
+    write_file(book, name, report, &path);
     QVERIFY(!path.isEmpty());
     int errors = 0;
     for (const workbook_row &row : sheet.rows) {
@@ -835,10 +911,10 @@ void test_workbook_xls::check_all_readers(const workbook_sheet &sheet, const QSt
             errors += cell.kind == workbook_cell::type::number && !std::isfinite(cell.number);
     }
     if (with_freexl)
-        check_freexl(path, sheet);
+        check_freexl(path, book);
     if (QTest::currentTestFailed())
         return;
-    check_xlrd(path, sheet, errors);
+    check_xlrd(path, book, errors);
     if (QTest::currentTestFailed())
         return;
     check_libreoffice(path, sheet);
@@ -885,6 +961,11 @@ void test_workbook_xls::header_only_sheet()
 void test_workbook_xls::sheet_without_rows()
 {
     check_all_readers(workbook_sheet(), QStringLiteral("no_rows"));
+    // A workbook without sheets gets one empty sheet: Excel opens none without.
+    QByteArray none, one_empty;
+    QVERIFY(xls_workbook_bytes(workbook(), &none).isEmpty());
+    QVERIFY(xls_workbook_bytes(workbook(1), &one_empty).isEmpty());
+    QCOMPARE(none, one_empty);
 }
 
 void test_workbook_xls::empty_texts_and_ragged_rows_leave_cells_empty()
@@ -910,9 +991,9 @@ void test_workbook_xls::non_finite_numbers_become_num_errors()
         {text_cell(QStringLiteral("c.stu")), number_cell(1.5)},
     };
     QString path;
-    write_file(sheet, QStringLiteral("non_finite"), nullptr, &path);
+    write_file(workbook{sheet}, QStringLiteral("non_finite"), nullptr, &path);
     QVERIFY(!path.isEmpty());
-    check_xlrd(path, sheet, 2);
+    check_xlrd(path, workbook{sheet}, 2);
     if (QTest::currentTestFailed())
         return;
     check_libreoffice(path, sheet);
@@ -997,7 +1078,7 @@ void test_workbook_xls::too_many_columns_is_refused()
     for (int c = 0; c < 257; ++c)
         sheet.rows[1].push_back(number_cell(c));
     QByteArray bytes = "stale";
-    const QString problem = xls_workbook_bytes(sheet, &bytes);
+    const QString problem = xls_workbook_bytes(workbook{sheet}, &bytes);
     QVERIFY(problem.contains(QStringLiteral("256列")));
     QVERIFY(problem.contains(QStringLiteral("257列")));
     QVERIFY(problem.contains(QStringLiteral(".xlsx")));
@@ -1010,7 +1091,7 @@ void test_workbook_xls::too_many_rows_is_refused()
     sheet.rows.resize(65537);
     sheet.rows.back().push_back(text_cell(QStringLiteral("x")));
     QByteArray bytes = "stale";
-    const QString problem = xls_workbook_bytes(sheet, &bytes);
+    const QString problem = xls_workbook_bytes(workbook{sheet}, &bytes);
     QVERIFY(problem.contains(QStringLiteral("65536行")));
     QVERIFY(problem.contains(QStringLiteral("65537行")));
     QVERIFY(problem.contains(QStringLiteral(".xlsx")));
@@ -1023,7 +1104,7 @@ void test_workbook_xls::too_long_text_is_refused()
     sheet.rows = {{text_cell(QStringLiteral("学生文件名")), text_cell(QStringLiteral("备注"))},
                   {text_cell(QStringLiteral("a.stu")), text_cell(QString(32768, QChar(0x5B57)))}};
     QByteArray bytes = "stale";
-    const QString problem = xls_workbook_bytes(sheet, &bytes);
+    const QString problem = xls_workbook_bytes(workbook{sheet}, &bytes);
     QVERIFY(problem.contains(QStringLiteral("32767")));
     QVERIFY(problem.contains(QStringLiteral("第2行第2列")));
     QVERIFY(problem.contains(QStringLiteral("32768")));
@@ -1042,6 +1123,93 @@ void test_workbook_xls::largest_sheet_and_text_the_format_holds()
     sheet.rows[65535] = {empty_cell(), number_cell(65535.25)};
     // Texts this long span four and eight records; libfreexl 1.0.6 cannot read those back.
     check_all_readers(sheet, QStringLiteral("largest"), nullptr, false);
+}
+
+void test_workbook_xls::sheets_formats_widths_and_frozen_rows_read_back()
+{
+    // Two sheets as the analysis makes them: Chinese names, a text in both (one shared
+    // string table), the three number formats, widths and frozen header rows, and a chart,
+    // which the .xls file leaves out.
+    const auto general = workbook_cell::style::general;
+    const auto percent = workbook_cell::style::percent;
+    workbook book(2);
+    book[0].name = QStringLiteral("成绩分析");
+    book[0].rows = {
+        {text_cell(QStringLiteral("学生文件名")), text_cell(QStringLiteral("总分")),
+         text_cell(QStringLiteral("得分率")), text_cell(QStringLiteral("名次"))},
+        {text_cell(QStringLiteral("张三.stu")), number_cell(12.5), number_cell(0.625, percent),
+         number_cell(1, general)},
+        {text_cell(QStringLiteral("李四.stu")), number_cell(1.0 / 3.0),
+         number_cell(1.0 / 3.0, percent), number_cell(2.5, general)},
+    };
+    book[0].widths = {12, 8, 8, 5};
+    book[0].frozen_rows = 1;
+    book[1].name = QStringLiteral("试题分析");
+    book[1].rows = {{text_cell(QStringLiteral("试题")), text_cell(QStringLiteral("得分率"))},
+                    {text_cell(QStringLiteral("单选题1")), number_cell(0.875, percent)},
+                    {text_cell(QStringLiteral("单选题2")), number_cell(0, percent)}};
+    book[1].widths = {0, 20, 20, 0.5};
+    book[1].frozen_rows = 2;
+    book[1].charts.resize(1);
+
+    QString path;
+    write_file(book, QStringLiteral("two_sheets"), nullptr, &path);
+    QVERIFY(!path.isEmpty());
+    check_freexl(path, book);
+    xlrd_result got;
+    check_xlrd(path, book, 0, &got);
+    if (QTest::currentTestFailed())
+        return;
+    // Excel keeps the cell padding in the width: 12 characters show as 12 * 7 + 5 pixels,
+    // stored as 89 / 7 * 256. A width of 0 leaves the column at its default.
+    const QMap<int, int> widths[] = {{{0, 3254}, {1, 2230}, {2, 2230}, {3, 1462}},
+                                     {{1, 5302}, {2, 5302}, {3, 219}}};
+    QCOMPARE(got.sheets[0].widths, widths[0]);
+    QCOMPARE(got.sheets[1].widths, widths[1]);
+
+    // LibreOffice opens it and saves it again as .xls with all of it, widths to a pixel.
+    QString again;
+    convert_with_libreoffice(path, QStringLiteral("MS Excel 97"), QStringLiteral("xls"), &again);
+    QVERIFY(!again.isEmpty());
+    check_xlrd(again, book, 0, &got);
+    for (int i = 0; i < 2 && !QTest::currentTestFailed(); ++i) {
+        for (auto it = widths[i].begin(); it != widths[i].end(); ++it)
+            QVERIFY2(std::abs(got.sheets[i].widths.value(it.key()) - it.value()) <= 256 / 7,
+                     qPrintable(QStringLiteral("sheet %1 column %2: %3")
+                                    .arg(i)
+                                    .arg(it.key())
+                                    .arg(got.sheets[i].widths.value(it.key()))));
+    }
+}
+
+void test_workbook_xls::bad_sheet_name_and_too_wide_second_sheet_are_refused()
+{
+    workbook book(2);
+    book[0].rows = {{text_cell(QStringLiteral("学生文件名"))}};
+    QByteArray bytes;
+    // Excel's rules; "sheet1" is the first sheet's default name in other case.
+    const QString bad[] = {QStringLiteral("成绩/分析"), QString(32, QChar(0x5206)),
+                           QStringLiteral("'分析'"), QStringLiteral("History"),
+                           QStringLiteral("sheet1")};
+    for (const QString &name : bad) {
+        book[1].name = name;
+        bytes = "stale";
+        const QString problem = xls_workbook_bytes(book, &bytes);
+        QVERIFY2(problem.startsWith(QStringLiteral("工作表名称“") + name + QStringLiteral("”"))
+                     || problem.startsWith(QStringLiteral("工作簿中有两个工作表都叫“") + name),
+                 qPrintable(problem));
+        QVERIFY(bytes.isEmpty());
+    }
+    book[1].name = QString(31, QChar(0x5206));
+    QCOMPARE(xls_workbook_bytes(book, &bytes), QString());
+
+    book[1].name = QStringLiteral("试题分析");
+    book[1].rows.assign(2, workbook_row(300, number_cell(1)));
+    bytes = "stale";
+    QCOMPARE(xls_workbook_bytes(book, &bytes),
+             QStringLiteral("工作表“试题分析”有300列，超出了 .xls 工作表最多256列的上限，"
+                            "请改为导出 .xlsx 文件。"));
+    QVERIFY(bytes.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(test_workbook_xls)

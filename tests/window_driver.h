@@ -69,6 +69,9 @@ public:
     struct shown {
         QString title;
         QString text;
+        QString details;
+        int height;
+        Qt::TextFormat format;
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
         QMessageBox::StandardButton default_button;
@@ -94,12 +97,12 @@ private:
             return;
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box) {   // some other dialog, a picker say: recorded by its class, then closed
-            boxes.push_back({modal->windowTitle(), QString::fromLatin1(modal->metaObject()->className()),
-                             QMessageBox::NoIcon, {}, QMessageBox::NoButton, QMessageBox::NoButton, true});
+            boxes.push_back({modal->windowTitle(), QString::fromLatin1(modal->metaObject()->className()), {},
+                             modal->height(), Qt::AutoText, QMessageBox::NoIcon, {}, QMessageBox::NoButton, QMessageBox::NoButton, true});
             modal->close();
             return;
         }
-        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+        boxes.push_back({box->windowTitle(), box->text(), box->detailedText(), box->height(), box->textFormat(), box->icon(), box->standardButtons(),
                          box->standardButton(box->defaultButton()),
                          box->standardButton(box->escapeButton()), false});
         QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, m_key);

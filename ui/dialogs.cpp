@@ -1,8 +1,11 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QScreen>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -10,6 +13,8 @@ namespace {
 struct script {
     bool active = false;
     std::deque<bool> confirms;
+    std::deque<bool> yes_nos;
+    std::deque<save_answer> save_answers;
     std::deque<QString> folders;
     std::deque<QString> save_files;
     std::vector<dialog_call> calls;
@@ -36,32 +41,132 @@ QString title_text()
     return QString::fromUtf8("提示");
 }
 
+// A box titled "提示" without an icon, its text never taken for markup.
+void box_prepare(QMessageBox &box, const QString &text, const QString &details = {})
+{
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(title_text());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setDetailedText(details);
+}
+
+// The text of a listed message and, when it is not all in the text, the whole list. Each
+// item takes one line, cut in its middle where it is wider than a box may be, and no more
+// items are named than the screen has lines for, so the box always fits the screen.
+QString listed_text(const listed_message &message, QString *details)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableSize() : QSize(1024, 768);
+    // A message box is never wider than the screen less 480 pixels; its head, tail, buttons
+    // and frame take about twelve lines.
+    const int width = std::max(200, std::min(room.width() - 480, 600));
+    const int fitting = std::max(3, room.height() / metrics.lineSpacing() - 12);
+    const int shown = std::min({int(message.items.size()), DIALOG_LISTED_ITEMS, fitting});
+
+    QStringList lines{message.head};
+    bool cut = false;
+    for (int i = 0; i < shown; ++i) {
+        lines << metrics.elidedText(message.items[i], Qt::ElideMiddle, width);
+        cut |= lines.back() != message.items[i];
+    }
+    if (message.items.size() > shown)
+        lines << QObject::tr("……另有%1项，完整的列表见“详细信息”").arg(message.items.size() - shown);
+    if (!message.tail.isEmpty())
+        lines << message.tail;
+    details->clear();
+    if (cut || message.items.size() > shown)
+        *details = message.items.join(QLatin1Char('\n'));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void message_show(const QString &text, const QString &details)
+{
+    script &s = the_script();
+    if (s.active) {
+        s.calls.push_back({dialog_kind::message, text, details, {}, {}});
+        return;
+    }
+    QMessageBox box(QApplication::activeWindow());
+    box_prepare(box, text, details);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+bool confirm_show(const QString &text, const QString &details)
+{
+    script &s = the_script();
+    if (s.active) {
+        s.calls.push_back({dialog_kind::confirm, text, details, {}, {}});
+        return take_front(s.confirms, false);
+    }
+    QMessageBox box(QApplication::activeWindow());
+    box_prepare(box, text, details);
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 }  // namespace
 
 void dialog_message(const QString &text)
 {
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::message, text, {}, {}});
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, title_text(), text, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.exec();
+    message_show(text, {});
 }
 
 bool dialog_confirm(const QString &text)
 {
+    return confirm_show(text, {});
+}
+
+void dialog_message(const listed_message &message)
+{
+    QString details;
+    const QString text = listed_text(message, &details);
+    message_show(text, details);
+}
+
+bool dialog_confirm(const listed_message &message)
+{
+    QString details;
+    const QString text = listed_text(message, &details);
+    return confirm_show(text, details);
+}
+
+bool dialog_yes_no(const QString &text)
+{
     script &s = the_script();
     if (s.active) {
-        s.calls.push_back({dialog_kind::confirm, text, {}, {}});
-        return take_front(s.confirms, false);
+        s.calls.push_back({dialog_kind::yes_no, text, {}, {}, {}});
+        return take_front(s.yes_nos, false);
     }
-    QMessageBox box(QMessageBox::NoIcon, title_text(), text,
-                    QMessageBox::Ok | QMessageBox::Cancel, QApplication::activeWindow());
-    box.setDefaultButton(QMessageBox::Ok);
+    QMessageBox box(QApplication::activeWindow());
+    box_prepare(box, text);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+save_answer dialog_ask_save(const QString &text)
+{
+    script &s = the_script();
+    if (s.active) {
+        s.calls.push_back({dialog_kind::ask_save, text, {}, {}, {}});
+        return take_front(s.save_answers, save_answer::cancel);
+    }
+    QMessageBox box(QApplication::activeWindow());
+    box_prepare(box, text);
+    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
+    switch (box.exec()) {
+    case QMessageBox::Save: return save_answer::save;
+    case QMessageBox::Discard: return save_answer::discard;
+    default: return save_answer::cancel;
+    }
 }
 
 QString dialog_folder(const QString &caption)
@@ -69,7 +174,7 @@ QString dialog_folder(const QString &caption)
     const QString start = QStringLiteral(".");
     script &s = the_script();
     if (s.active) {
-        s.calls.push_back({dialog_kind::folder, caption, start, {}});
+        s.calls.push_back({dialog_kind::folder, caption, {}, start, {}});
         return take_front(s.folders, QString());
     }
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, start,
@@ -81,7 +186,7 @@ QString dialog_save_file(QWidget *parent, const QString &caption, const QString 
 {
     script &s = the_script();
     if (s.active) {
-        s.calls.push_back({dialog_kind::save_file, caption, dir, filter});
+        s.calls.push_back({dialog_kind::save_file, caption, {}, dir, filter});
         return take_front(s.save_files, QString());
     }
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
@@ -101,6 +206,16 @@ void dialog_test_end()
 void dialog_test_queue_confirm(bool ok)
 {
     the_script().confirms.push_back(ok);
+}
+
+void dialog_test_queue_yes_no(bool yes)
+{
+    the_script().yes_nos.push_back(yes);
+}
+
+void dialog_test_queue_ask_save(save_answer answer)
+{
+    the_script().save_answers.push_back(answer);
 }
 
 void dialog_test_queue_folder(const QString &path)

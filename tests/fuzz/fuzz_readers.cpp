@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
 
     evaluation paper;
-    if (paper_parse(bytes, &paper).isEmpty()) {
+    if (paper_parse(bytes, &paper).failure.isEmpty()) {
         key_parse(bytes, &paper);
         evaluation_total(paper);   // reads every question the counts claim
     }
@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     scores_format(eval, s);
 
     local_text_decode(bytes);
+    local_name_text(bytes);
     const int half = int(size / 2);
     natural_less(bytes.left(half), bytes.mid(half));
     return 0;

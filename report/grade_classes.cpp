@@ -1,0 +1,86 @@
+#include "report/grade_classes.h"
+
+#include "grading/choice_grading.h"
+#include "store/eval_open.h"
+#include "store/local_text.h"
+
+#include <climits>
+#include <cstdlib>
+
+QString grade_class_name(const QByteArray &folder)
+{
+    QByteArray path = folder;
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    const int slash = path.lastIndexOf('/');
+    const QByteArray last = slash < 0 ? path : path.mid(slash + 1);
+    // "." or ".." name no class; the folder they stand for does.
+    if (last.isEmpty() || last == "." || last == "..") {
+        char resolved[PATH_MAX];
+        if (::realpath(path.constData(), resolved))
+            return grade_class_name(QByteArray(resolved));
+    }
+    return local_name_text(last);
+}
+
+grade_class_read grade_class_read_folder(const QByteArray &folder)
+{
+    grade_class_read read;
+    eval_open_result opened = eval_open(folder);
+    if (!opened.refusal.isEmpty()) {
+        read.refusal = opened.refusal;
+        return read;
+    }
+    if (!opened.problems.isEmpty())
+        read.problems = eval_problems_message(opened.problems);
+    grade_class &cls = read.cls;
+    cls.name = grade_class_name(folder);
+    cls.folder = folder;
+    cls.eval = std::move(opened.eval);
+    choice_grades grades = choice_grade_all(cls.eval, [](int) {});
+    choice_grades_apply(cls.eval, grades);
+    cls.sheet = score_sheet_make(cls.eval);
+    return read;
+}
+
+namespace {
+
+bool choices_equal(const std::vector<choice_question> &a, const std::vector<choice_question> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t q = 1; q < a.size(); ++q) {
+        if (a[q].full_score != b[q].full_score || a[q].part_score != b[q].part_score || a[q].key != b[q].key)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool grade_papers_equal(const evaluation &a, const evaluation &b)
+{
+    if (a.onech_cnt != b.onech_cnt || a.some_cnt != b.some_cnt || a.unch_cnt != b.unch_cnt)
+        return false;
+    if (!choices_equal(a.onech_questions, b.onech_questions) || !choices_equal(a.some_questions, b.some_questions))
+        return false;
+    if (a.unch_questions.size() != b.unch_questions.size())
+        return false;
+    for (std::size_t q = 1; q < a.unch_questions.size(); ++q) {
+        const unch_question &x = a.unch_questions[q];
+        const unch_question &y = b.unch_questions[q];
+        if (x.full_score != y.full_score || x.text != y.text || x.ref_answer != y.ref_answer)
+            return false;
+    }
+    return true;
+}
+
+std::vector<int> grade_papers_differing(const std::vector<grade_class> &classes)
+{
+    std::vector<int> differing;
+    for (std::size_t c = 1; c < classes.size(); ++c) {
+        if (!grade_papers_equal(classes.front().eval, classes[c].eval))
+            differing.push_back(int(c));
+    }
+    return differing;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The grade's figures: each class's and the whole grade's summary, and every student's
+// place in the grade and in the class.
+
+#include "report/grade_classes.h"
+#include "results/exam_analysis.h"
+
+#include <QString>
+#include <vector>
+
+struct grade_summary_row {
+    QString name;   // the class, or 全年级 for all students together
+    class_figures figures;
+};
+
+// One row per class in their order, then the grade's row over every student's total.
+std::vector<grade_summary_row> grade_summary_make(const std::vector<grade_class> &classes);
+
+struct grade_rank_row {
+    QString class_name;
+    QString student;   // the file name without ".stu"
+    double total = 0;  // as the score table shows it, to three decimals
+    int grade_rank = 0;
+    int class_rank = 0;
+};
+
+// Ranks as in sports, for totals sorted from the highest: equal totals share a rank, and the
+// next rank skips as many places (1, 2, 2, 4).
+std::vector<int> grade_sports_ranks(const std::vector<double> &descending);
+// Every student, the highest total first; equal totals keep the classes' order and the
+// students' order within a class. Totals are compared as shown, to three decimals, so two
+// totals summed in different orders cannot part a tie.
+std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &classes);

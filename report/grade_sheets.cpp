@@ -1,0 +1,127 @@
+#include "report/grade_sheets.h"
+
+#include "results/score_export.h"
+
+#include <QObject>
+
+namespace {
+
+constexpr int sheet_name_limit = 31;   // Excel's, in characters
+
+// The first count characters of text, a surrogate pair never split.
+QString characters_left(const QString &text, int count)
+{
+    QString out;
+    int taken = 0;
+    for (int i = 0; i < text.size() && taken < count; ++i, ++taken) {
+        out += text[i];
+        if (text[i].isHighSurrogate() && i + 1 < text.size())
+            out += text[++i];
+    }
+    return out;
+}
+
+int characters(const QString &text)
+{
+    return int(text.toUcs4().size());
+}
+
+workbook_cell score(double value)
+{
+    return workbook_number(value, workbook_cell::style::score);
+}
+
+workbook_cell rate(int count, int of)
+{
+    return workbook_number(of > 0 ? double(count) / of : 0, workbook_cell::style::percent);
+}
+
+workbook_cell whole(int value)
+{
+    return workbook_number(value, workbook_cell::style::general);
+}
+
+}  // namespace
+
+QString grade_sheet_name(const QString &name, const QString &suffix, QStringList *taken)
+{
+    QString base = name;
+    for (QChar &c : base) {
+        if (QStringLiteral("[]:*?/\\").contains(c))
+            c = QLatin1Char('_');
+    }
+    // Excel refuses an empty name and one that starts or ends with an apostrophe.
+    if (base.startsWith(QLatin1Char('\'')))
+        base[0] = QLatin1Char('_');
+    if (base.isEmpty() && suffix.isEmpty())
+        base = QStringLiteral("_");
+    for (int copy = 1;; ++copy) {
+        const QString mark = copy == 1 ? QString() : QStringLiteral("~%1").arg(copy);
+        QString candidate = characters_left(base, sheet_name_limit - characters(mark + suffix)) + mark + suffix;
+        if (candidate.endsWith(QLatin1Char('\'')))
+            candidate[candidate.size() - 1] = QLatin1Char('_');
+        if (!taken->contains(candidate, Qt::CaseInsensitive)) {
+            taken->append(candidate);
+            return candidate;
+        }
+    }
+}
+
+workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows)
+{
+    workbook_sheet sheet;
+    sheet.name = QObject::tr("年级汇总");
+    workbook_row header;
+    for (const char *label : {"班级", "参考人数", "平均分", "最高分", "最低分", "及格率", "优秀率", "低分率"})
+        header.push_back(workbook_text(QObject::tr(label)));
+    sheet.rows.push_back(header);
+    for (const grade_summary_row &row : rows) {
+        const class_figures &f = row.figures;
+        sheet.rows.push_back({workbook_text(row.name), whole(f.students), score(f.mean), score(f.highest),
+                              score(f.lowest), rate(f.passed, f.students), rate(f.excellent, f.students),
+                              rate(f.low, f.students)});
+    }
+    sheet.widths = {16, 9, 10, 10, 10, 9, 9, 9};
+    sheet.frozen_rows = 1;
+    const int classes = int(rows.size()) - 1;
+    if (classes > 0)
+        sheet.charts.push_back({workbook_chart::type::column, QObject::tr("各班平均分"), 1, classes, 0, 1, 2, 1, 9});
+    return sheet;
+}
+
+workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows)
+{
+    workbook_sheet sheet;
+    sheet.name = QObject::tr("年级排名");
+    workbook_row header;
+    for (const char *label : {"班级", "学生", "总分", "年级名次", "班级名次"})
+        header.push_back(workbook_text(QObject::tr(label)));
+    sheet.rows.push_back(header);
+    sheet.rows.reserve(rows.size() + 1);
+    for (const grade_rank_row &row : rows)
+        sheet.rows.push_back({workbook_text(row.class_name), workbook_text(row.student), score(row.total),
+                              whole(row.grade_rank), whole(row.class_rank)});
+    sheet.widths = {16, 16, 10, 9, 9};
+    sheet.frozen_rows = 1;
+    return sheet;
+}
+
+workbook grade_workbook_make(const std::vector<grade_class> &classes, bool ranking)
+{
+    workbook book{grade_summary_sheet(grade_summary_make(classes))};
+    if (ranking)
+        book.push_back(grade_ranking_sheet(grade_ranking_make(classes)));
+    QStringList taken;
+    for (const workbook_sheet &sheet : book)
+        taken << sheet.name;
+    for (const grade_class &cls : classes) {
+        workbook sheets = score_workbook_make(cls.eval, cls.sheet);
+        // The window's export names the analysis sheets; here each takes its class's name in front.
+        sheets[0].name = grade_sheet_name(cls.name, QString(), &taken);
+        for (std::size_t i = 1; i < sheets.size(); ++i)
+            sheets[i].name = grade_sheet_name(cls.name, sheets[i].name, &taken);
+        for (workbook_sheet &sheet : sheets)
+            book.push_back(std::move(sheet));
+    }
+    return book;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The report's worksheets: 年级汇总, 年级排名 and, per class, its score table and analysis.
+
+#include "report/grade_classes.h"
+#include "report/grade_figures.h"
+#include "results/workbook.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A sheet name Excel accepts, not yet in taken (compared as Excel does, ignoring case), then
+// added to it: []:*?/\ become "_", the name part is cut so that it and suffix fit in 31
+// characters, and a repeated name gets "~2", "~3", ... before the suffix.
+QString grade_sheet_name(const QString &name, const QString &suffix, QStringList *taken);
+
+// 班级 and the exam-analysis figures, one row per summary row, with a column chart of the
+// classes' averages (the grade's row left out).
+workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows);
+// 班级, 学生, 总分, 年级名次, 班级名次, one row per student.
+workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows);
+
+// The whole report: 年级汇总, 年级排名 when asked for, then per class its score table,
+// 成绩分析 and 试题分析 as the window exports them, each sheet named after the class.
+workbook grade_workbook_make(const std::vector<grade_class> &classes, bool ranking);

@@ -1,0 +1,155 @@
+// lumo_report: the exam office's report of a whole grade, from its classes' evaluation folders.
+
+#include "report/grade_report.h"
+#include "store/local_text.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QObject>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+const char usage_line[] = "用法：lumo_report [--rank] -o 年级报告.xlsx 班级文件夹...\n";
+
+const char help_text[] =
+    "用法：lumo_report [--rank] -o 年级报告.xlsx 班级文件夹...\n"
+    "\n"
+    "把一个年级各班的评测文件夹汇总成一份 Excel 工作簿（.xlsx）。\n"
+    "每个班级文件夹按“打开评测”的方式读取（同样的检查、同样的提示），不会写入其中；\n"
+    "选择题按答案重新评分，非选择题的得分取自 sc 文件夹中保存的成绩。班级名即文件夹名。\n"
+    "所有文件夹必须是同一份试卷和答案。\n"
+    "\n"
+    "工作簿依次包含：\n"
+    "  年级汇总      每班一行，最后一行“全年级”：参考人数、平均分、最高分、最低分、\n"
+    "                及格率（≥60%满分）、优秀率（≥85%满分）、低分率（<40%满分），\n"
+    "                以及各班平均分的柱形图；\n"
+    "  年级排名      （仅 --rank）全体学生按总分从高到低，含年级名次和班级名次，\n"
+    "                总分相同者名次相同，下一名次顺延（1、2、2、4）；\n"
+    "  每班三张表    “班级”成绩表、“班级成绩分析”、“班级试题分析”，与导出文件相同；\n"
+    "                表名超过 31 个字符时截短，重名时加“~2”等。\n"
+    "\n"
+    "选项：\n"
+    "  -o, --output 文件   工作簿的文件名，不以 .xlsx 结尾时自动加上\n"
+    "  --rank              加入“年级排名”表\n"
+    "  -h, --help          显示本说明\n"
+    "\n"
+    "退出状态：0 成功；1 有文件夹无法打开、试卷不一致或工作簿无法写入；2 用法错误。\n";
+
+int usage_error(const QString &what)
+{
+    std::fprintf(stderr, "lumo_report：%s\n%s请用 lumo_report --help 查看说明。\n", what.toUtf8().constData(),
+                 usage_line);
+    return 2;
+}
+
+int failure(const QString &what)
+{
+    std::fprintf(stderr, "lumo_report：%s\n", what.toUtf8().constData());
+    return 1;
+}
+
+// Whether path lies in folder or below it, both as the file system resolves them.
+bool inside(const QByteArray &path, const QByteArray &folder)
+{
+    char resolved_folder[PATH_MAX];
+    char resolved_path[PATH_MAX];
+    if (!::realpath(folder.constData(), resolved_folder) || !::realpath(path.constData(), resolved_path))
+        return false;
+    const QByteArray f(resolved_folder);
+    const QByteArray p(resolved_path);
+    return p == f || p.startsWith(f.endsWith('/') ? f : f + '/');
+}
+
+QByteArray folder_of(const QByteArray &file)
+{
+    const int slash = file.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : file.left(slash);
+}
+
+// The window's list of what an open could not read whole. Its closing words are about saving,
+// which the report never does, so they are left out.
+void warning_print(const QString &folder, const listed_message &message)
+{
+    QString text = QObject::tr("lumo_report：警告：班级文件夹 %1：%2\n").arg(folder, message.head);
+    for (const QString &item : message.items)
+        text += QStringLiteral("  ") + item + QLatin1Char('\n');
+    std::fputs(text.toUtf8().constData(), stderr);
+}
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    bool ranking = false;
+    QByteArray out;
+    std::vector<QByteArray> folders;
+    bool options_end = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (options_end || !arg.startsWith('-') || arg == "-") {
+            folders.push_back(arg);
+        } else if (arg == "--") {
+            options_end = true;
+        } else if (arg == "-h" || arg == "--help") {
+            std::fputs(help_text, stdout);
+            return 0;
+        } else if (arg == "--rank") {
+            ranking = true;
+        } else if (arg == "-o" || arg == "--output" || arg.startsWith("--output=") || arg.startsWith("-o")) {
+            if (!out.isEmpty())
+                return usage_error(QObject::tr("只能指定一个输出文件"));
+            if (arg == "-o" || arg == "--output") {
+                if (i + 1 >= argc)
+                    return usage_error(QObject::tr("%1 后缺少输出文件名").arg(QString::fromUtf8(arg)));
+                out = argv[++i];
+            } else {
+                out = arg.mid(arg.startsWith("--output=") ? 9 : 2);
+            }
+            if (out.isEmpty())
+                return usage_error(QObject::tr("输出文件名不能为空"));
+        } else {
+            return usage_error(QObject::tr("未知选项 %1").arg(local_name_text(arg)));
+        }
+    }
+    if (out.isEmpty())
+        return usage_error(QObject::tr("缺少 -o 输出文件"));
+    if (folders.empty())
+        return usage_error(QObject::tr("缺少班级文件夹"));
+    out = QFile::encodeName(grade_report_file_name(QFile::decodeName(out)));
+    for (const QByteArray &folder : folders) {
+        if (inside(folder_of(out), folder))
+            return usage_error(QObject::tr("报告不能写在班级文件夹 %1 中").arg(local_name_text(folder)));
+    }
+
+    const bool terminal = ::isatty(STDERR_FILENO) == 1;
+    const auto progress = [&](int k, int n, const QByteArray &folder) {
+        const QString line = QObject::tr("正在读取班级 %1/%2：%3").arg(k).arg(n).arg(local_name_text(folder));
+        std::fprintf(stderr, "\r%s\033[K", line.toUtf8().constData());
+        std::fflush(stderr);
+    };
+    const grade_report_outcome outcome =
+        grade_report_write(folders, ranking, out, terminal ? grade_report_progress(progress) : nullptr);
+    if (terminal)
+        std::fputs("\r\033[K", stderr);
+    for (const auto &warning : outcome.warnings)
+        warning_print(warning.first, warning.second);
+
+    const grade_report_failure &f = outcome.failure;
+    switch (f.what) {
+    case grade_report_failure::kind::none:
+        return 0;
+    case grade_report_failure::kind::refused:
+        return failure(QObject::tr("无法打开班级文件夹 %1：%2").arg(f.folders.value(0), f.reason));
+    case grade_report_failure::kind::papers_differ:
+        return failure(QObject::tr("下列班级文件夹的试卷或答案与第一个班级文件夹 %1 不同：%2")
+                           .arg(f.folders.value(0), f.folders.mid(1).join(QObject::tr("、"))));
+    case grade_report_failure::kind::not_saved:
+        return failure(QObject::tr("无法写入 %1：%2").arg(local_name_text(out), f.reason));
+    }
+    return 1;
+}

@@ -1,0 +1,112 @@
+#include "results/analysis_sheets.h"
+
+#include <QLocale>
+#include <QObject>
+
+namespace {
+
+workbook_cell text(const QString &value)
+{
+    return workbook_text(value);
+}
+
+workbook_cell count(int value)
+{
+    return workbook_number(value, workbook_cell::style::general);
+}
+
+workbook_cell score(double value)
+{
+    return workbook_number(value, workbook_cell::style::score);
+}
+
+workbook_cell share(int part, int whole)
+{
+    return workbook_number(whole > 0 ? double(part) / whole : 0, workbook_cell::style::percent);
+}
+
+workbook_cell optional_number(const std::optional<double> &value, workbook_cell::style format)
+{
+    return value ? workbook_number(*value, format) : workbook_cell();
+}
+
+QString shortest(double value)
+{
+    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString kind_name(question_kind kind)
+{
+    switch (kind) {
+    case question_kind::single: return QObject::tr("单选题");
+    case question_kind::multiple: return QObject::tr("多选题");
+    case question_kind::open: return QObject::tr("非选择题");
+    }
+    return {};
+}
+
+}  // namespace
+
+workbook_sheet class_analysis_sheet(const class_figures &f)
+{
+    workbook_sheet sheet;
+    sheet.name = QObject::tr("成绩分析");
+    const int n = f.students;
+    sheet.rows = {
+        {text(QObject::tr("参考人数")), count(n)},
+        {text(QObject::tr("满分")), score(f.full)},
+        {text(QObject::tr("平均分")), score(f.mean)},
+        {text(QObject::tr("最高分")), score(f.highest)},
+        {text(QObject::tr("最低分")), score(f.lowest)},
+        {text(QObject::tr("中位数")), score(f.median)},
+        {text(QObject::tr("标准差")), score(f.deviation)},
+        {text(QObject::tr("及格人数")), count(f.passed)},
+        {text(QObject::tr("及格率")), share(f.passed, n)},
+        {text(QObject::tr("优秀人数")), count(f.excellent)},
+        {text(QObject::tr("优秀率")), share(f.excellent, n)},
+        {text(QObject::tr("低分人数")), count(f.low)},
+        {text(QObject::tr("低分率")), share(f.low, n)},
+        {},
+        {text(QObject::tr("分数段")), text(QObject::tr("人数")), text(QObject::tr("比例"))},
+    };
+    const int first_band = int(sheet.rows.size());
+    for (int k = 9; k >= 0; --k) {
+        const QString label = shortest(k * f.full / 10) + QLatin1Char('-') + shortest((k + 1) * f.full / 10);
+        sheet.rows.push_back({text(label), count(f.bands[std::size_t(k)]), share(f.bands[std::size_t(k)], n)});
+    }
+    sheet.widths = {12, 12, 10};
+    sheet.frozen_rows = 1;
+    // The bands' labels and counts, beside the table.
+    sheet.charts.push_back({workbook_chart::type::column, QObject::tr("分数段人数"), first_band, first_band + 9,
+                            0, 1, 1, 1, 4});
+    return sheet;
+}
+
+workbook_sheet question_analysis_sheet(const std::vector<question_figures> &questions)
+{
+    workbook_sheet sheet;
+    sheet.name = QObject::tr("试题分析");
+    workbook_row header;
+    for (const char *label : {"题型", "题号", "满分", "平均分", "得分率", "满分人数", "零分人数", "区分度", "选A",
+                              "选B", "选C", "选D", "选E", "选F", "未作答"})
+        header.push_back(text(QObject::tr(label)));
+    sheet.rows.push_back(header);
+    for (const question_figures &q : questions) {
+        workbook_row row{text(kind_name(q.kind)), count(q.number), score(q.full), score(q.mean),
+                         optional_number(q.rate, workbook_cell::style::percent), count(q.full_count),
+                         count(q.zero_count), optional_number(q.discrimination, workbook_cell::style::score)};
+        if (q.kind != question_kind::open) {
+            for (const int chose : q.chose)
+                row.push_back(count(chose));
+            row.push_back(count(q.blank));
+        }
+        sheet.rows.push_back(row);
+    }
+    sheet.widths = {10, 6, 9, 9, 9, 9, 9, 9, 6, 6, 6, 6, 6, 6, 8};
+    sheet.frozen_rows = 1;
+    // 得分率 by 题型 and 题号, beside the table.
+    if (!questions.empty())
+        sheet.charts.push_back({workbook_chart::type::bar, QObject::tr("各题得分率"), 1, int(questions.size()), 0, 2,
+                                4, 1, 16});
+    return sheet;
+}

@@ -1,0 +1,80 @@
+// The lock that lets a second window warn before two writers overwrite each other.
+
+#include "store/eval_lock.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray host()
+{
+    char name[256] = {};
+    ::gethostname(name, sizeof name - 1);
+    return name;
+}
+
+void lock_write(const QByteArray &folder, const QByteArray &contents)
+{
+    FILE *out = std::fopen((folder + "/.lumo_test.lock").constData(), "wb");
+    QVERIFY(out);
+    std::fwrite(contents.constData(), 1, std::size_t(contents.size()), out);
+    std::fclose(out);
+}
+
+// The pid of a process that has ended and been reaped.
+qint64 gone_pid()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+}  // namespace
+
+class test_eval_lock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void holders()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QCOMPARE(eval_lock_holder(folder), qint64(0));
+
+        QVERIFY(eval_lock_take(folder).isEmpty());
+        QCOMPARE(eval_lock_holder(folder), qint64(0));   // our own lock warns nobody
+
+        const qint64 parent = ::getppid();   // alive while this test runs
+        lock_write(folder, QByteArray::number(parent) + '\n' + host() + '\n');
+        QCOMPARE(eval_lock_holder(folder), parent);
+        eval_lock_release(folder);   // not ours: stays
+        QCOMPARE(eval_lock_holder(folder), parent);
+
+        lock_write(folder, QByteArray::number(gone_pid()) + '\n' + host() + '\n');
+        QCOMPARE(eval_lock_holder(folder), qint64(0));   // stale
+
+        // Another machine's process cannot be asked, so it counts as alive.
+        lock_write(folder, "12345\nanother-host\n");
+        QCOMPARE(eval_lock_holder(folder), qint64(12345));
+    }
+
+    void release_removes_only_our_lock()
+    {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        QVERIFY(eval_lock_take(folder).isEmpty());
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/.lumo_test.lock")));
+        eval_lock_release(folder);
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/.lumo_test.lock")));
+    }
+};
+
+QTEST_GUILESS_MAIN(test_eval_lock)
+#include "test_eval_lock.moc"

@@ -1,0 +1,215 @@
+// lumo_report run as the exam office runs it, on class folders built here.
+
+#include "eval_fixture.h"
+#include "report/grade_sheets.h"
+#include "sheet_reader.h"
+#include "store/eval_open.h"
+
+#include <QProcess>
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+// One single-choice question (full 4), one multiple-choice (full 4, partial 2) and one open
+// question (full 2): F = 10, so a pass is T >= 6, excellent T >= 8.5, low T < 4.
+const QByteArray paper = "1 1 1\n4 @一加一？ A. 2 B. 3$\n4 2 @哪些是偶数？ A. 2 B. 4 C. 5$\n2 @说明理由。$\n";
+const QByteArray key = "1\n3\n@都能被二整除。$\n";
+
+struct pupil {
+    QByteArray name;
+    int single;
+    int multiple;
+    const char *open_score;
+};
+
+// A class folder named name. The saved choice scores are wrong on purpose: the report
+// grades the answers again, so only the open question's saved score counts.
+std::unique_ptr<eval_fixture> class_folder(const QString &name, const std::vector<pupil> &pupils,
+                                           const QByteArray &answer_key = key)
+{
+    auto fixture = std::make_unique<eval_fixture>();
+    fixture->path = fixture->dir.path() + QLatin1Char('/') + name;
+    QDir().mkpath(fixture->path);
+    fixture->folders().paper(paper).key(answer_key);
+    for (const pupil &p : pupils) {
+        fixture->student(p.name + ".stu", QByteArray::number(p.single) + '\n' + QByteArray::number(p.multiple)
+                                              + "\n@答案$\n");
+        fixture->scores(p.name + ".stu", QByteArray("9.000\n9.000\n") + p.open_score + '\n');
+    }
+    return fixture;
+}
+
+// 甲班: 4+4+2 = 10, 4+2+1 = 7, 0+2+1.5 = 3.5.
+// 乙班: 4+4+0 = 8, 0+0+2 = 2.
+// 丙班: 4+2+2 = 8, 4+2+0 = 6, 0+4+2 = 6, 0+0+1 = 1.
+std::vector<std::unique_ptr<eval_fixture>> three_classes()
+{
+    std::vector<std::unique_ptr<eval_fixture>> classes;
+    classes.push_back(class_folder("甲班", {{"a1", 1, 3, "2.000"}, {"a2", 1, 1, "1.000"}, {"a3", 2, 2, "1.500"}}));
+    classes.push_back(class_folder("乙班", {{"b1", 1, 3, "0.000"}, {"b2", 4, 4, "2.000"}}));
+    classes.push_back(class_folder("丙班", {{"c1", 1, 1, "2.000"}, {"c2", 1, 1, "0.000"},
+                                           {"c3", 2, 3, "2.000"}, {"c4", 2, 0, "1.000"}}));
+    return classes;
+}
+
+struct run_result {
+    int code = -1;
+    QString err;
+};
+
+run_result report_run(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(LUMO_REPORT_PATH), arguments);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QStringList folders_of(const std::vector<std::unique_ptr<eval_fixture>> &classes)
+{
+    QStringList folders;
+    for (const auto &c : classes)
+        folders << c->path;
+    return folders;
+}
+
+double number_of(const QString &cell)
+{
+    return cell.mid(1).section(QLatin1Char(' '), 0, 0).toDouble();
+}
+
+// A summary row read back: name, N, mean, highest, lowest, pass, excellent and low rates.
+void summary_check(const QStringList &row, const QString &name, int n, double mean, double highest,
+                   double lowest, double pass, double excellent, double low)
+{
+    QCOMPARE(row.value(0), name);
+    QCOMPARE(number_of(row.value(1)), double(n));
+    const double expected[] = {mean, highest, lowest, pass, excellent, low};
+    for (int c = 2; c < 8; ++c)
+        QVERIFY2(qAbs(number_of(row.value(c)) - expected[c - 2]) < 1e-5, qPrintable(row.join('|')));
+    QVERIFY(row.value(2).endsWith(QLatin1String(" 0.000")));
+    QVERIFY(row.value(5).endsWith(QLatin1String(" 0.0%")));
+}
+
+}  // namespace
+
+class test_report : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void summary_and_class_sheets()
+    {
+        const auto classes = three_classes();
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/年级报告");
+        const run_result run = report_run(QStringList{"-o", out} + folders_of(classes));
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.err, QString());   // nothing on stderr when it is no terminal
+
+        const sheet_read summary = sheet_read_back(out + ".xlsx", 0);
+        QVERIFY2(summary.error.isEmpty(), qPrintable(summary.error));
+        QCOMPARE(summary.sheets, (QStringList{"年级汇总", "甲班", "甲班成绩分析", "甲班试题分析", "乙班", "乙班成绩分析",
+                                              "乙班试题分析", "丙班", "丙班成绩分析", "丙班试题分析"}));
+        QCOMPARE(summary.rows.value(0), (QStringList{"班级", "参考人数", "平均分", "最高分", "最低分", "及格率",
+                                                     "优秀率", "低分率"}));
+        QCOMPARE(summary.rows.size(), 5);
+        // 甲班 20.5 / 3; passes 10, 7; excellent 10; low 3.5.
+        summary_check(summary.rows[1], "甲班", 3, 20.5 / 3, 10, 3.5, 2.0 / 3, 1.0 / 3, 1.0 / 3);
+        // 乙班 10 / 2; 8 passes but is not excellent (8 < 8.5); low 2.
+        summary_check(summary.rows[2], "乙班", 2, 5, 8, 2, 0.5, 0, 0.5);
+        // 丙班 21 / 4; passes 8, 6, 6; low 1.
+        summary_check(summary.rows[3], "丙班", 4, 5.25, 8, 1, 0.75, 0, 0.25);
+        // All nine: 51.5 / 9; passes 10, 7, 8, 8, 6, 6; excellent 10; low 3.5, 2, 1.
+        summary_check(summary.rows[4], "全年级", 9, 51.5 / 9, 10, 1, 6.0 / 9, 1.0 / 9, 3.0 / 9);
+        QCOMPARE(summary.charts, 1);
+        QCOMPARE(summary.frozen, QStringLiteral("A2"));
+
+        // 甲班's score table: the choice scores graded, the open score as saved.
+        const sheet_read table = sheet_read_back(out + ".xlsx", 1);
+        QCOMPARE(table.rows.value(1), (QStringList{"a1.stu", "=10 0.000", "=4 0.000", "=4 0.000", "=2 0.000"}));
+        QCOMPARE(table.rows.value(3), (QStringList{"a3.stu", "=3.5 0.000", "=0 0.000", "=2 0.000", "=1.5 0.000"}));
+        QCOMPARE(sheet_read_back(out + ".xlsx", 8).rows.value(0).value(1), QStringLiteral("=4 General"));   // 丙班 N
+        QCOMPARE(sheet_read_back(out + ".xlsx", 9).charts, 1);
+    }
+
+    void ranking_with_equal_totals()
+    {
+        const auto classes = three_classes();
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/rank.xlsx");
+        QCOMPARE(report_run(QStringList{"--rank", "-o", out} + folders_of(classes)).code, 0);
+        const sheet_read ranking = sheet_read_back(out, 1);
+        QCOMPARE(ranking.sheets.value(1), QStringLiteral("年级排名"));
+        // 10, 8, 8, 7, 6, 6, 3.5, 2, 1; equal totals in the classes' order, then the students'.
+        const QVector<QStringList> expected{
+            {"班级", "学生", "总分", "年级名次", "班级名次"},
+            {"甲班", "a1", "=10 0.000", "=1 General", "=1 General"},
+            {"乙班", "b1", "=8 0.000", "=2 General", "=1 General"},
+            {"丙班", "c1", "=8 0.000", "=2 General", "=1 General"},
+            {"甲班", "a2", "=7 0.000", "=4 General", "=2 General"},
+            {"丙班", "c2", "=6 0.000", "=5 General", "=2 General"},
+            {"丙班", "c3", "=6 0.000", "=5 General", "=2 General"},
+            {"甲班", "a3", "=3.5 0.000", "=7 General", "=3 General"},
+            {"乙班", "b2", "=2 0.000", "=8 General", "=2 General"},
+            {"丙班", "c4", "=1 0.000", "=9 General", "=4 General"},
+        };
+        QCOMPARE(ranking.rows, expected);
+    }
+
+    void refused_folder()
+    {
+        const auto classes = three_classes();
+        eval_fixture no_key;
+        no_key.folders().paper(paper).student("x.stu", "1\n3\n@答案$\n");
+        const QString refusal = eval_open(no_key.folder()).refusal;   // what 打开评测 shows
+        QVERIFY(!refusal.isEmpty());
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/r.xlsx");
+        const run_result run = report_run({"-o", out, classes[0]->path, no_key.path, classes[1]->path});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(no_key.path) && run.err.contains(refusal), qPrintable(run.err));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void differing_papers()
+    {
+        const auto classes = three_classes();
+        const auto other = class_folder("丁班", {{"d1", 1, 3, "2.000"}}, "2\n3\n@都能被二整除。$\n");
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/d.xlsx");
+        const run_result run = report_run({"-o", out, classes[0]->path, classes[1]->path, other->path});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(other->path) && run.err.contains(classes[0]->path), qPrintable(run.err));
+        QVERIFY(!run.err.contains(classes[1]->path));
+        QVERIFY(!QFile::exists(out));
+    }
+
+    void wrong_usage()
+    {
+        const auto classes = three_classes();
+        QCOMPARE(report_run({}).code, 2);
+        QCOMPARE(report_run({classes[0]->path}).code, 2);                  // no -o
+        QCOMPARE(report_run({"-o", "x.xlsx"}).code, 2);                    // no folder
+        QCOMPARE(report_run({"--bogus", "-o", "x.xlsx", classes[0]->path}).code, 2);
+        QCOMPARE(report_run({"-o", classes[0]->path + "/in.xlsx", classes[0]->path}).code, 2);
+        QVERIFY(!QFile::exists(classes[0]->path + "/in.xlsx"));
+        QVERIFY(!report_run({"--help"}).code);
+    }
+
+    void sheet_names()
+    {
+        QStringList taken{"年级汇总"};
+        QCOMPARE(grade_sheet_name("a/b[1]:*?\\", QString(), &taken), QStringLiteral("a_b_1_____"));
+        QCOMPARE(grade_sheet_name("年级汇总", QString(), &taken), QStringLiteral("年级汇总~2"));
+        QCOMPARE(grade_sheet_name("A_B_1_____", QString(), &taken), QStringLiteral("A_B_1_____~2"));   // Excel ignores case
+        const QString long_name(40, QLatin1Char('x'));
+        QCOMPARE(grade_sheet_name(long_name, "成绩分析", &taken), QString(27, QLatin1Char('x')) + "成绩分析");
+        QCOMPARE(grade_sheet_name(long_name, "成绩分析", &taken), QString(25, QLatin1Char('x')) + "~2成绩分析");
+    }
+};
+
+QTEST_GUILESS_MAIN(test_report)
+#include "test_report.moc"

@@ -1,0 +1,236 @@
+// Scoring from the keyboard, the score box refusing what it cannot store as typed, the
+// export's question, the toolkit's Chinese and messages that fit the screen.
+
+#include "app/translation.h"
+#include "store/eval_open.h"
+#include "eval_fixture.h"
+#include "window_driver.h"
+
+#include <QDoubleSpinBox>
+#include <QScreen>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QWheelEvent>
+#include <QtTest>
+
+namespace {
+
+// Three students, two open questions of 10 and 8 points.
+void two_questions(eval_fixture &eval)
+{
+    eval.folders().paper("0 0 2\n10 @q1$ 8 @q2$").key("@r1$ @r2$");
+    for (const char *name : {"a.stu", "b.stu", "c.stu"})
+        eval.student(name, "@x$ @y$");
+}
+
+}  // namespace
+
+class test_score_keys : public QObject
+{
+    Q_OBJECT
+
+    QDoubleSpinBox *box(window_driver &d) { return d.find<QDoubleSpinBox>("unch_score_in"); }
+    QLineEdit *edit(window_driver &d) { return box(d)->findChild<QLineEdit *>(); }
+
+    // Types into the box as a person does, then presses Enter with the modifiers. Each
+    // character is a key event carrying its text, as a keyboard or an input method sends it.
+    void score(window_driver &d, const QString &typed, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        for (const QChar c : typed) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(box(d), &press);
+        }
+        QTest::keyClick(box(d), Qt::Key_Return, modifiers);
+    }
+
+    // The window as the teacher has it: active, so focus changes reach the box.
+    void activate(window_driver &d)
+    {
+        QApplication::setActiveWindow(&d.window);
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+    }
+
+private slots:
+    void one_key_scores_and_moves()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        activate(d);
+        box(d)->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));   // digits replace it
+
+        score(d, QStringLiteral("6"));
+        QCOMPARE(d.lcd("stu_now"), 2.0);
+        QCOMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
+        score(d, QStringLiteral("7"), Qt::ShiftModifier);
+        QCOMPARE(d.lcd("stu_now"), 1.0);
+        QCOMPARE(box(d)->value(), 6.0);
+        score(d, QStringLiteral("5.5"), Qt::ControlModifier);
+        QCOMPARE(d.lcd("pro_now"), 2.0);
+        score(d, QStringLiteral("3"), Qt::ControlModifier);   // the last question: stores, stays
+        QCOMPARE(d.lcd("pro_now"), 2.0);
+        score(d, QString(), Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(d.lcd("pro_now"), 1.0);
+        QCOMPARE(box(d)->value(), 5.5);
+
+        d.click("save_paper");
+        QCOMPARE(eval.bytes("sc/a.stu"), QByteArray("5.500\n3.000\n"));
+        QCOMPARE(eval.bytes("sc/b.stu"), QByteArray("7.000\n0.000\n"));
+        QCOMPARE(dialog_test_take_messages(), QStringList());
+    }
+
+    void typed_scores_are_stored_as_typed_or_refused_data()
+    {
+        QTest::addColumn<bool>("second_question");   // 8 points, else 10
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");        // "" when stored
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("above the full score") << false << "12" << "本题满分为10分，得分不能超过满分" << QByteArray();
+        QTest::newRow("9 on 8 points") << true << "9" << "本题满分为8分，得分不能超过满分" << QByteArray();
+        QTest::newRow("below 0") << false << "-1" << "得分不能小于0分" << QByteArray();
+        QTest::newRow("decimal comma") << false << "7,5" << "" << QByteArray("7.500\n0.000\n");
+        QTest::newRow("full-width") << false << "７．５" << "" << QByteArray("7.500\n0.000\n");
+        QTest::newRow("full-width comma") << true << "６，２５" << "" << QByteArray("0.000\n6.250\n");
+    }
+
+    void typed_scores_are_stored_as_typed_or_refused()
+    {
+        QFETCH(bool, second_question);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        QFETCH(QByteArray, saved);
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        if (second_question)
+            d.click("next_pro");
+        box(d)->setFocus();
+        box(d)->selectAll();
+        score(d, typed);
+        if (refusal.isEmpty()) {
+            QCOMPARE(dialog_test_take_messages(), QStringList());
+            QCOMPARE(d.lcd("stu_now"), 2.0);
+            d.click("save_paper");
+            QCOMPARE(eval.bytes("sc/a.stu"), saved);
+        } else {
+            QCOMPARE(dialog_test_take_messages(), QStringList(refusal));
+            QCOMPARE(d.lcd("stu_now"), 1.0);   // nothing stored, nothing moved
+            d.click("save_paper");              // the refused score stops the save as well
+            QCOMPARE(dialog_test_take_messages(), QStringList(refusal));
+            QVERIFY(eval.bytes("sc/a.stu").isEmpty());
+        }
+    }
+
+    void the_wheel_turns_only_a_focused_box()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        activate(d);
+        const auto turn = [&] {
+            const QPoint at = box(d)->rect().center();
+            QWheelEvent wheel(QPointF(at), QPointF(box(d)->mapToGlobal(at)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box(d), &wheel);
+        };
+        d.find("stu_ans")->setFocus();
+        turn();
+        QCOMPARE(box(d)->value(), 0.0);
+        box(d)->setFocus();
+        turn();
+        QCOMPARE(box(d)->value(), 0.5);
+    }
+
+    void a_click_selects_the_score()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        activate(d);
+        QTest::mouseClick(edit(d), Qt::LeftButton, Qt::NoModifier, QPoint(edit(d)->width() - 3, 5));
+        QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
+    }
+
+    void the_log_ends_on_its_last_line()
+    {
+        eval_fixture eval;
+        eval.folders().paper("5 0 0\n1 @a$ 1 @b$ 1 @c$ 1 @d$ 1 @e$").key("1 2 4 8 1");
+        for (int s = 1; s <= 30; ++s)
+            eval.student(QByteArray::number(s) + ".stu", "1 1 1 1 1");
+        window_driver d;
+        d.open(eval.path);
+        d.find<QTabWidget>("tabWidget")->setCurrentIndex(1);
+        QScrollBar *bar = d.find<QTextBrowser>("ch_ifm_show")->verticalScrollBar();
+        for (int run = 0; run < 2; ++run) {
+            d.click("test_ch");
+            QTRY_VERIFY(bar->maximum() > 0 && bar->value() == bar->maximum());
+        }
+    }
+
+    void export_asks_before_replacing_a_file_the_extension_names()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        QTemporaryDir out;
+        const QString typed = out.path() + QStringLiteral("/成绩");
+        QFile old(typed + QStringLiteral(".xlsx"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        window_driver d;
+        d.open(eval.path);
+        dialog_test_queue_save_file(typed);
+        d.click("out_file");   // No, the default
+        std::vector<dialog_call> calls = dialog_test_take_calls();
+        QCOMPARE(calls.back().kind, dialog_kind::yes_no);
+        QCOMPARE(calls.back().text, QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                                        .arg(QStringLiteral("成绩.xlsx")));
+        QCOMPARE(old.size(), qint64(3));
+
+        dialog_test_queue_save_file(typed);
+        dialog_test_queue_yes_no(true);
+        d.click("out_file");
+        QVERIFY(QFileInfo(old.fileName()).size() > 3);
+    }
+
+    void messages_list_at_most_twenty_files()
+    {
+        QStringList problems;
+        for (int s = 1; s <= 60; ++s)
+            problems << QStringLiteral("st/%1-%2.stu：第1道单选题的答案无法读取").arg(s).arg(QString(40, QLatin1Char('x')));
+        window_driver d;
+        real_box_answer answer{Qt::Key_Return};
+        dialog_message(eval_problems_message(problems));
+        QCOMPARE(answer.boxes.size(), std::size_t(1));
+        const real_box_answer::shown &box = answer.boxes[0];
+        // At most twenty, fewer on a low screen (this one is 600 pixels high), the rest counted.
+        const int named = int(box.text.split('\n').filter(QRegularExpression(QStringLiteral("^st/"))).size());
+        QVERIFY(named >= 3 && named <= 20);
+        QVERIFY(box.text.contains(QStringLiteral("……另有%1项，完整的列表见“详细信息”").arg(60 - named)));
+        QCOMPARE(box.details, problems.join('\n'));
+        const int screen_height = QGuiApplication::primaryScreen()->availableSize().height();
+        QVERIFY2(box.height <= std::min(768, screen_height), qPrintable(QString::number(box.height)));
+    }
+
+    void the_toolkit_speaks_chinese()
+    {
+        QVERIFY(translation_install());
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("取消"));
+        // Our own texts are Chinese already and stay exactly as written.
+        window_driver d;
+        QCOMPARE(d.find<QAbstractButton>("new_paper")->text(), QStringLiteral("新建评测"));
+        QCOMPARE(d.find<QAbstractButton>("last_stu")->text(), QStringLiteral(" 上一学生"));
+    }
+};
+
+QTEST_MAIN(test_score_keys)
+#include "test_score_keys.moc"

@@ -1,0 +1,141 @@
+// What the window does so that no typed or graded score is lost without a question, and
+// what it shows of an evaluation opened over another.
+
+#include "eval_fixture.h"
+#include "window_driver.h"
+
+#include <QDoubleSpinBox>
+#include <QProgressBar>
+#include <QTextBrowser>
+#include <QtTest>
+#include <unistd.h>
+
+namespace {
+
+const QString unsaved_question = QStringLiteral("当前评测有尚未保存的成绩，是否先保存？");
+
+// The questions about unsaved work among the calls since the last take.
+int unsaved_questions()
+{
+    int asked = 0;
+    for (const dialog_call &call : dialog_test_take_calls())
+        asked += call.kind == dialog_kind::ask_save && call.text == unsaved_question;
+    return asked;
+}
+
+void score_type(window_driver &d, const QString &digits)
+{
+    auto *box = d.find<QDoubleSpinBox>("unch_score_in");
+    box->selectAll();
+    QTest::keyClicks(box, digits);
+}
+
+}  // namespace
+
+class test_unsaved_work : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void closing_asks_only_about_unsaved_work()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        window_driver d;
+        d.open(eval.path);
+        QVERIFY(d.window.close());   // nothing changed: nothing asked
+        QCOMPARE(unsaved_questions(), 0);
+
+        d.window.show();
+        d.click("test_ch");
+        dialog_test_queue_ask_save(save_answer::cancel);
+        QVERIFY(!d.window.close());
+        QCOMPARE(unsaved_questions(), 1);
+        QVERIFY(d.window.isVisible());
+        QVERIFY(eval.bytes("sc/张三.stu").isEmpty());
+
+        dialog_test_queue_ask_save(save_answer::save);
+        QVERIFY(d.window.close());
+        QCOMPARE(unsaved_questions(), 1);
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
+
+        // Saved: closing again asks nothing.
+        d.window.show();
+        QVERIFY(d.window.close());
+        QCOMPARE(unsaved_questions(), 0);
+    }
+
+    void a_typed_score_is_work_to_save()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        window_driver d;
+        d.open(eval.path);
+        score_type(d, QStringLiteral("7.5"));
+        d.click("save_paper");   // stores what was typed first
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("0.000\n0.000\n0.000\n7.500\n"));
+
+        score_type(d, QStringLiteral("7"));
+        dialog_test_queue_ask_save(save_answer::discard);
+        QVERIFY(d.window.close());
+        QCOMPARE(unsaved_questions(), 1);   // typed, not stored: unsaved all the same
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("0.000\n0.000\n0.000\n7.500\n"));
+    }
+
+    void opening_over_unsaved_work_asks_after_reading()
+    {
+        eval_fixture first;
+        two_one_one(first);
+        eval_fixture second;
+        second.folders().paper("1 0 0\n3 @题$\n").key("1\n").student("a.stu", "1\n");
+        window_driver d;
+        d.open(first.path);
+        d.click("test_ch");
+
+        eval_fixture refused;   // no paper: refused before anything is asked
+        QCOMPARE(d.open(refused.path).size(), 1);
+        QCOMPARE(unsaved_questions(), 0);
+
+        dialog_test_queue_ask_save(save_answer::cancel);
+        d.open(second.path);
+        QCOMPARE(d.label("stu_num"), QStringLiteral("3"));   // the first class stays open
+        QCOMPARE(d.label("pingce"), QStringLiteral("评测完成"));
+
+        dialog_test_queue_ask_save(save_answer::discard);
+        d.open(second.path);
+        QCOMPARE(unsaved_questions(), 0);   // d.open took the calls
+        QCOMPARE(d.label("stu_num"), QStringLiteral("1"));
+        // The choice page shows nothing of the first class's grading.
+        QCOMPARE(d.label("pingce"), QStringLiteral("未进行操作"));
+        QCOMPARE(d.find<QProgressBar>("jingdu")->value(), 0);
+        QVERIFY(d.find<QTextBrowser>("ch_ifm_show")->toPlainText().isEmpty());
+        QVERIFY(first.bytes("sc/张三.stu").isEmpty());
+    }
+
+    void a_second_window_is_warned()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        // The lock of another live process of this machine.
+        char host[256] = {};
+        ::gethostname(host, sizeof host - 1);
+        eval.file(".lumo_test.lock", QByteArray::number(::getppid()) + '\n' + QByteArray(host) + '\n');
+        window_driver d;
+        dialog_test_queue_folder(eval.path);
+        d.click("open_paper");
+        std::vector<dialog_call> calls = dialog_test_take_calls();
+        QCOMPARE(calls.back().kind, dialog_kind::confirm);
+        QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
+        QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
+
+        dialog_test_queue_confirm(true);
+        d.open(eval.path);
+        QVERIFY(d.enabled("close_paper"));
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getpid()));
+        d.close();
+        QVERIFY(eval.bytes(".lumo_test.lock").isEmpty());
+    }
+};
+
+QTEST_MAIN(test_unsaved_work)
+#include "test_unsaved_work.moc"
