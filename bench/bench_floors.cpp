@@ -186,6 +186,27 @@ double fastest_of(F &&measure)
     return fastest;
 }
 
+// The fastest of a few writes of a workbook to path by write(), each flushed to the disk as
+// the export flushes the workbook the teacher keeps. Returns "" or what failed.
+template <typename W>
+std::string workbook_floor(const std::string &path, double *seconds, W &&write)
+{
+    lxw_error error = LXW_NO_ERROR;
+    *seconds = fastest_of([&] {
+        lxw_error this_try = LXW_NO_ERROR;
+        const double taken = seconds_of([&] {
+            this_try = write();
+            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            ::fsync(fd);
+            ::close(fd);
+        });
+        if (error == LXW_NO_ERROR)
+            error = this_try;
+        return taken;
+    });
+    return error == LXW_NO_ERROR ? std::string() : path + ": " + lxw_strerror(error);
+}
+
 }  // namespace
 
 std::string floor_read(const std::string &folder, read_floor *floor)
@@ -256,21 +277,7 @@ std::string floor_xlsx(const evaluation &eval, const std::string &path, double *
     std::vector<ready_sheet> analysis;
     for (std::size_t i = 1; i < book.size(); ++i)
         analysis.push_back(sheet_ready(book[i]));
-    lxw_error error = LXW_NO_ERROR;
-    *seconds = fastest_of([&] {
-        lxw_error this_try = LXW_NO_ERROR;
-        // A workbook the teacher keeps is flushed to the disk, as the export does.
-        const double taken = seconds_of([&] {
-            this_try = grid_write(eval, analysis, path);
-            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            ::fsync(fd);
-            ::close(fd);
-        });
-        if (error == LXW_NO_ERROR)
-            error = this_try;
-        return taken;
-    });
-    return error == LXW_NO_ERROR ? std::string() : path + ": " + lxw_strerror(error);
+    return workbook_floor(path, seconds, [&] { return grid_write(eval, analysis, path); });
 }
 
 std::string floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds)
@@ -278,18 +285,5 @@ std::string floor_xlsx_cells(const workbook &book, const std::string &path, doub
     std::vector<ready_sheet> sheets;
     for (const workbook_sheet &sheet : book)
         sheets.push_back(sheet_ready(sheet));
-    lxw_error error = LXW_NO_ERROR;
-    *seconds = fastest_of([&] {
-        lxw_error this_try = LXW_NO_ERROR;
-        const double taken = seconds_of([&] {
-            this_try = sheets_write(sheets, path);
-            const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-            ::fsync(fd);
-            ::close(fd);
-        });
-        if (error == LXW_NO_ERROR)
-            error = this_try;
-        return taken;
-    });
-    return error == LXW_NO_ERROR ? std::string() : path + ": " + lxw_strerror(error);
+    return workbook_floor(path, seconds, [&] { return sheets_write(sheets, path); });
 }
