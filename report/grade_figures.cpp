@@ -1,21 +1,9 @@
 #include "report/grade_figures.h"
 
+#include "store/score_text.h"
+
 #include <QObject>
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// A total as the score table shows it.
-double shown_total(double total)
-{
-    char text[400];   // room for the widest double in fixed notation
-    std::snprintf(text, sizeof text, "%.3f", total);
-    return std::strtod(text, nullptr);
-}
-
-}  // namespace
 
 std::vector<grade_summary_row> grade_summary_make(const std::vector<grade_class> &classes)
 {
@@ -48,7 +36,7 @@ std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &c
             QString name = student.name;
             if (name.endsWith(QLatin1String(".stu"), Qt::CaseInsensitive))
                 name.chop(4);
-            rows.push_back({classes[c].name, name, shown_total(student.total), 0, 0});
+            rows.push_back({classes[c].name, name, score_shown(student.total), 0, 0});
             class_of.push_back(int(c));
         }
     }

@@ -26,21 +26,6 @@ int characters(const QString &text)
     return int(text.toUcs4().size());
 }
 
-workbook_cell score(double value)
-{
-    return workbook_number(value, workbook_cell::style::score);
-}
-
-workbook_cell rate(int count, int of)
-{
-    return workbook_number(of > 0 ? double(count) / of : 0, workbook_cell::style::percent);
-}
-
-workbook_cell whole(int value)
-{
-    return workbook_number(value, workbook_cell::style::general);
-}
-
 }  // namespace
 
 QString grade_sheet_name(const QString &name, const QString &suffix, QStringList *taken)
@@ -77,9 +62,9 @@ workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows)
     sheet.rows.push_back(header);
     for (const grade_summary_row &row : rows) {
         const class_figures &f = row.figures;
-        sheet.rows.push_back({workbook_text(row.name), whole(f.students), score(f.mean), score(f.highest),
-                              score(f.lowest), rate(f.passed, f.students), rate(f.excellent, f.students),
-                              rate(f.low, f.students)});
+        sheet.rows.push_back({workbook_text(row.name), workbook_count(f.students), workbook_score(f.mean),
+                              workbook_score(f.highest), workbook_score(f.lowest), workbook_share(f.passed, f.students),
+                              workbook_share(f.excellent, f.students), workbook_share(f.low, f.students)});
     }
     sheet.widths = {16, 9, 10, 10, 10, 9, 9, 9};
     sheet.frozen_rows = 1;
@@ -99,8 +84,8 @@ workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows)
     sheet.rows.push_back(header);
     sheet.rows.reserve(rows.size() + 1);
     for (const grade_rank_row &row : rows)
-        sheet.rows.push_back({workbook_text(row.class_name), workbook_text(row.student), score(row.total),
-                              whole(row.grade_rank), whole(row.class_rank)});
+        sheet.rows.push_back({workbook_text(row.class_name), workbook_text(row.student), workbook_score(row.total),
+                              workbook_count(row.grade_rank), workbook_count(row.class_rank)});
     sheet.widths = {16, 16, 10, 9, 9};
     sheet.frozen_rows = 1;
     return sheet;

@@ -5,26 +5,6 @@
 
 namespace {
 
-workbook_cell text(const QString &value)
-{
-    return workbook_text(value);
-}
-
-workbook_cell count(int value)
-{
-    return workbook_number(value, workbook_cell::style::general);
-}
-
-workbook_cell score(double value)
-{
-    return workbook_number(value, workbook_cell::style::score);
-}
-
-workbook_cell share(int part, int whole)
-{
-    return workbook_number(whole > 0 ? double(part) / whole : 0, workbook_cell::style::percent);
-}
-
 workbook_cell optional_number(const std::optional<double> &value, workbook_cell::style format)
 {
     return value ? workbook_number(*value, format) : workbook_cell();
@@ -53,26 +33,27 @@ workbook_sheet class_analysis_sheet(const class_figures &f)
     sheet.name = QObject::tr("成绩分析");
     const int n = f.students;
     sheet.rows = {
-        {text(QObject::tr("参考人数")), count(n)},
-        {text(QObject::tr("满分")), score(f.full)},
-        {text(QObject::tr("平均分")), score(f.mean)},
-        {text(QObject::tr("最高分")), score(f.highest)},
-        {text(QObject::tr("最低分")), score(f.lowest)},
-        {text(QObject::tr("中位数")), score(f.median)},
-        {text(QObject::tr("标准差")), score(f.deviation)},
-        {text(QObject::tr("及格人数")), count(f.passed)},
-        {text(QObject::tr("及格率")), share(f.passed, n)},
-        {text(QObject::tr("优秀人数")), count(f.excellent)},
-        {text(QObject::tr("优秀率")), share(f.excellent, n)},
-        {text(QObject::tr("低分人数")), count(f.low)},
-        {text(QObject::tr("低分率")), share(f.low, n)},
+        {workbook_text(QObject::tr("参考人数")), workbook_count(n)},
+        {workbook_text(QObject::tr("满分")), workbook_score(f.full)},
+        {workbook_text(QObject::tr("平均分")), workbook_score(f.mean)},
+        {workbook_text(QObject::tr("最高分")), workbook_score(f.highest)},
+        {workbook_text(QObject::tr("最低分")), workbook_score(f.lowest)},
+        {workbook_text(QObject::tr("中位数")), workbook_score(f.median)},
+        {workbook_text(QObject::tr("标准差")), workbook_score(f.deviation)},
+        {workbook_text(QObject::tr("及格人数")), workbook_count(f.passed)},
+        {workbook_text(QObject::tr("及格率")), workbook_share(f.passed, n)},
+        {workbook_text(QObject::tr("优秀人数")), workbook_count(f.excellent)},
+        {workbook_text(QObject::tr("优秀率")), workbook_share(f.excellent, n)},
+        {workbook_text(QObject::tr("低分人数")), workbook_count(f.low)},
+        {workbook_text(QObject::tr("低分率")), workbook_share(f.low, n)},
         {},
-        {text(QObject::tr("分数段")), text(QObject::tr("人数")), text(QObject::tr("比例"))},
+        {workbook_text(QObject::tr("分数段")), workbook_text(QObject::tr("人数")), workbook_text(QObject::tr("比例"))},
     };
     const int first_band = int(sheet.rows.size());
     for (int k = 9; k >= 0; --k) {
         const QString label = shortest(k * f.full / 10) + QLatin1Char('-') + shortest((k + 1) * f.full / 10);
-        sheet.rows.push_back({text(label), count(f.bands[std::size_t(k)]), share(f.bands[std::size_t(k)], n)});
+        const int in_band = f.bands[std::size_t(k)];
+        sheet.rows.push_back({workbook_text(label), workbook_count(in_band), workbook_share(in_band, n)});
     }
     sheet.widths = {12, 12, 10};
     sheet.frozen_rows = 1;
@@ -89,16 +70,21 @@ workbook_sheet question_analysis_sheet(const std::vector<question_figures> &ques
     workbook_row header;
     for (const char *label : {"题型", "题号", "满分", "平均分", "得分率", "满分人数", "零分人数", "区分度", "选A",
                               "选B", "选C", "选D", "选E", "选F", "未作答"})
-        header.push_back(text(QObject::tr(label)));
+        header.push_back(workbook_text(QObject::tr(label)));
     sheet.rows.push_back(header);
     for (const question_figures &q : questions) {
-        workbook_row row{text(kind_name(q.kind)), count(q.number), score(q.full), score(q.mean),
-                         optional_number(q.rate, workbook_cell::style::percent), count(q.full_count),
-                         count(q.zero_count), optional_number(q.discrimination, workbook_cell::style::score)};
+        workbook_row row{workbook_text(kind_name(q.kind)),
+                         workbook_count(q.number),
+                         workbook_score(q.full),
+                         workbook_score(q.mean),
+                         optional_number(q.rate, workbook_cell::style::percent),
+                         workbook_count(q.full_count),
+                         workbook_count(q.zero_count),
+                         optional_number(q.discrimination, workbook_cell::style::score)};
         if (q.kind != question_kind::open) {
             for (const int chose : q.chose)
-                row.push_back(count(chose));
-            row.push_back(count(q.blank));
+                row.push_back(workbook_count(chose));
+            row.push_back(workbook_count(q.blank));
         }
         sheet.rows.push_back(row);
     }

@@ -6,7 +6,6 @@
 #include "store/file_io.h"
 #include "store/score_text.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace {
@@ -15,10 +14,7 @@ namespace {
 // finite stay texts, so no sign or infinity is lost.
 workbook_cell score_cell(double score)
 {
-    char buffer[400];   // room for the widest double in fixed notation
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, score, std::chars_format::fixed, 3);
-    double shown = 0;
-    std::from_chars(buffer, written.ptr, shown, std::chars_format::fixed);
+    const double shown = score_shown(score);
     if (!std::isfinite(score) || (shown == 0 && std::signbit(shown)))
         return workbook_text(score_text(score));
     return workbook_number(shown, workbook_cell::style::score);

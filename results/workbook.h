@@ -32,6 +32,22 @@ inline workbook_cell workbook_number(double number, workbook_cell::style format)
     return cell;
 }
 
+// A count, a score and a share of a whole, as the analysis sheets show them.
+inline workbook_cell workbook_count(int count)
+{
+    return workbook_number(count, workbook_cell::style::general);
+}
+
+inline workbook_cell workbook_score(double score)
+{
+    return workbook_number(score, workbook_cell::style::score);
+}
+
+inline workbook_cell workbook_share(int part, int whole)
+{
+    return workbook_number(whole > 0 ? double(part) / whole : 0, workbook_cell::style::percent);
+}
+
 using workbook_row = std::vector<workbook_cell>;
 
 // A chart drawn from one column of a sheet (.xlsx only; the .xls writer leaves it out).

@@ -41,14 +41,23 @@ QString title_text()
     return QString::fromUtf8("提示");
 }
 
-// A box titled "提示" without an icon, its text never taken for markup.
-void box_prepare(QMessageBox &box, const QString &text, const QString &details = {})
+// Shows a real box titled "提示" without an icon, its text never taken for markup, and
+// returns the standard button that answered it.
+int box_exec(const QString &text, const QString &details, QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton default_button, QMessageBox::StandardButton escape_button)
 {
+    QMessageBox box(QApplication::activeWindow());
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title_text());
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setDetailedText(details);
+    box.setStandardButtons(buttons);
+    if (default_button != QMessageBox::NoButton)
+        box.setDefaultButton(default_button);
+    if (escape_button != QMessageBox::NoButton)
+        box.setEscapeButton(escape_button);
+    return box.exec();
 }
 
 // The text of a listed message and, when it is not all in the text, the whole list. Each
@@ -88,10 +97,7 @@ void message_show(const QString &text, const QString &details)
         s.calls.push_back({dialog_kind::message, text, details, {}, {}});
         return;
     }
-    QMessageBox box(QApplication::activeWindow());
-    box_prepare(box, text, details);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
+    box_exec(text, details, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);
 }
 
 bool confirm_show(const QString &text, const QString &details)
@@ -101,12 +107,8 @@ bool confirm_show(const QString &text, const QString &details)
         s.calls.push_back({dialog_kind::confirm, text, details, {}, {}});
         return take_front(s.confirms, false);
     }
-    QMessageBox box(QApplication::activeWindow());
-    box_prepare(box, text, details);
-    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok;
+    return box_exec(text, details, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel)
+        == QMessageBox::Ok;
 }
 
 }  // namespace
@@ -142,12 +144,8 @@ bool dialog_yes_no(const QString &text)
         s.calls.push_back({dialog_kind::yes_no, text, {}, {}, {}});
         return take_front(s.yes_nos, false);
     }
-    QMessageBox box(QApplication::activeWindow());
-    box_prepare(box, text);
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::No);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return box_exec(text, {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 save_answer dialog_ask_save(const QString &text)
@@ -157,12 +155,8 @@ save_answer dialog_ask_save(const QString &text)
         s.calls.push_back({dialog_kind::ask_save, text, {}, {}, {}});
         return take_front(s.save_answers, save_answer::cancel);
     }
-    QMessageBox box(QApplication::activeWindow());
-    box_prepare(box, text);
-    box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (box.exec()) {
+    switch (box_exec(text, {}, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
+                     QMessageBox::Cancel)) {
     case QMessageBox::Save: return save_answer::save;
     case QMessageBox::Discard: return save_answer::discard;
     default: return save_answer::cancel;
