@@ -1,11 +1,15 @@
 #include "app/choice_page.h"
 
+#include "app/log_follow.h"
 #include "grading/choice_grading.h"
-#include "ui_lumo_test.h"
 
+#include <QAbstractButton>
+#include <QLabel>
 #include <QObject>
+#include <QProgressBar>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <algorithm>
 
 void grading_log_paragraphs(QString &lines, int per_student)
@@ -46,20 +50,43 @@ void grading_log_append(QTextEdit *log, QString lines, int per_student)
     document->setPageSize(page_size);
 }
 
-bool choice_page_run(Ui_lumo_test *ui, evaluation &eval)
+choice_page::choice_page(const choice_page_widgets &widgets)
+    : m_widgets(widgets)
 {
-    ui->pingce->setText(QObject::tr("评测中"));
-    choice_grades grades = choice_grade_all(eval, [ui](int value) { ui->jingdu->setValue(value); });
-    const bool changed = choice_grades_apply(eval, grades);
-    grading_log_append(ui->ch_ifm_show, std::move(grades.log), eval.onech_cnt + eval.some_cnt);
-    ui->jingdu->setValue(100);
-    ui->pingce->setText(QObject::tr("评测完成"));
-    return changed;
+    new log_follow(widgets.ch_ifm_show);
 }
 
-void choice_page_reset(Ui_lumo_test *ui)
+void choice_page::show(const evaluation &eval)
 {
-    ui->jingdu->setValue(0);
-    ui->pingce->setText(QObject::tr("未进行操作"));
-    ui->ch_ifm_show->clear();
+    log_reset();
+    if (eval.onech_cnt + eval.some_cnt > 0) {
+        m_widgets.test_ch->setEnabled(true);
+        m_widgets.ch_ifm_show->setEnabled(true);
+    }
+}
+
+void choice_page::reset()
+{
+    m_widgets.test_ch->setEnabled(false);
+    m_widgets.ch_ifm_show->setEnabled(false);
+    log_reset();
+}
+
+void choice_page::log_reset()
+{
+    m_widgets.jingdu->setValue(0);
+    m_widgets.pingce->setText(QObject::tr("未进行操作"));
+    m_widgets.ch_ifm_show->clear();
+}
+
+bool choice_page::run(evaluation &eval)
+{
+    m_widgets.pingce->setText(QObject::tr("评测中"));
+    QProgressBar *bar = m_widgets.jingdu;
+    choice_grades grades = choice_grade_all(eval, [bar](int value) { bar->setValue(value); });
+    const bool changed = choice_grades_apply(eval, grades);
+    grading_log_append(m_widgets.ch_ifm_show, std::move(grades.log), eval.onech_cnt + eval.some_cnt);
+    bar->setValue(100);
+    m_widgets.pingce->setText(QObject::tr("评测完成"));
+    return changed;
 }

@@ -5,8 +5,10 @@
 
 #include <QString>
 
+class QAbstractButton;
+class QLabel;
+class QProgressBar;
 class QTextEdit;
-class Ui_lumo_test;
 
 // The log's lines in paragraphs: a document makes one block per paragraph, and that, not the
 // text, is what costs when a large class is graded. A paragraph holds one student's lines
@@ -20,7 +22,29 @@ void grading_log_paragraphs(QString &lines, int per_student);
 // one append per line would take minutes for a large class.
 void grading_log_append(QTextEdit *log, QString lines, int per_student);
 
-// Grades eval and shows the run: status texts, log and progress bar. True when a score changed.
-bool choice_page_run(Ui_lumo_test *ui, evaluation &eval);
-// The page as before any run: progress 0, "未进行操作", an empty log.
-void choice_page_reset(Ui_lumo_test *ui);
+struct choice_page_widgets {
+    QAbstractButton *test_ch;
+    QTextEdit *ch_ifm_show;
+    QLabel *pingce;
+    QProgressBar *jingdu;
+};
+
+class choice_page
+{
+public:
+    explicit choice_page(const choice_page_widgets &widgets);
+
+    // A newly opened evaluation: nothing of an earlier grading shows, and grading is offered
+    // when the paper has choice questions.
+    void show(const evaluation &eval);
+    // Disabled, progress 0, "未进行操作", an empty log.
+    void reset();
+    // Grades eval and shows the run: status texts, log and progress bar. True when a score
+    // changed.
+    bool run(evaluation &eval);
+
+private:
+    void log_reset();
+
+    choice_page_widgets m_widgets;
+};

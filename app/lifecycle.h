@@ -1,23 +1,56 @@
 #pragma once
-// New, open, save and close of an evaluation, as the four top buttons run them, and what
-// the window does when it is closed.
+// New, open, save and close of an evaluation, as the four buttons above the pages run them,
+// and what the window does when it is closed.
 
 #include "app/window_state.h"
 
-class Ui_lumo_test;
+class QAbstractButton;
+class choice_page;
+class dialogs;
+class main_page;
+class score_page;
+class unch_page;
 
-// Creates the "st" and "sc" sub-folders in a folder the teacher picks.
-void lifecycle_new();
-// Reads a folder the teacher picks and, unless it is refused or the teacher keeps the open
-// one, makes it the open evaluation and prepares every page for it.
-void lifecycle_open(Ui_lumo_test *ui, window_state &state);
-// Writes every student's score file, asking first about files another program changed.
-// True when every file was written.
-bool lifecycle_save(Ui_lumo_test *ui, window_state &state);
-// After the teacher confirms, returns every page to the state without an evaluation.
-void lifecycle_close(Ui_lumo_test *ui, window_state &state);
-// Before the window closes: offers to save unsaved scores. False when the teacher cancels
-// or the save failed, and the window must stay.
-bool lifecycle_quit(Ui_lumo_test *ui, window_state &state);
-// Lets other windows open the evaluation without a warning.
-void lifecycle_unlock(const evaluation &eval);
+// The buttons that exist only while an evaluation is open.
+struct lifecycle_widgets {
+    QAbstractButton *close_paper;
+    QAbstractButton *save_paper;
+};
+
+struct window_pages {
+    main_page &main;
+    choice_page &choice;
+    unch_page &unch;
+    score_page &score;
+};
+
+class lifecycle
+{
+public:
+    lifecycle(const lifecycle_widgets &widgets, const window_pages &pages, window_state &state, dialogs &dialogs);
+    // Lets other windows open the evaluation without a warning.
+    ~lifecycle();
+
+    // Creates the "st" and "sc" sub-folders in a folder the teacher picks.
+    void create();
+    // Reads a folder the teacher picks and, unless it is refused or the teacher keeps the open
+    // one, makes it the open evaluation and prepares every page for it.
+    void open();
+    // Writes every student's score file, asking first about files another program changed.
+    // True when every file was written.
+    bool save();
+    // After the teacher confirms, returns every page to the state without an evaluation.
+    void close();
+    // Before the window closes: offers to save unsaved scores. False when the teacher cancels
+    // or the save failed, and the window must stay.
+    bool quit();
+
+private:
+    bool unsaved_settle();
+    void unlock();
+
+    lifecycle_widgets m_widgets;
+    window_pages m_pages;
+    window_state &m_state;
+    dialogs &m_dialogs;
+};

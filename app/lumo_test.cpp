@@ -1,103 +1,126 @@
 #include "app/lumo_test.h"
 
-#include "app/choice_page.h"
-#include "app/lifecycle.h"
-#include "app/log_follow.h"
-#include "app/score_keys.h"
-#include "app/score_page.h"
-#include "app/unch_page.h"
+#include "ui/dialogs.h"
 #include "ui_lumo_test.h"
 
 #include <QCloseEvent>
 
-lumo_test::lumo_test(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui_lumo_test)
+// Builds the widget tree into window. Outside any namespace, as the resource macro must be.
+static Ui_lumo_test *form_make(QMainWindow *window)
 {
     // The icon lives in a static library, which nothing else pulls it out of.
     Q_INIT_RESOURCE(lumo_test);
-    ui->setupUi(this);
-    // The table changes only through open, close and the statistics.
-    ui->score_show->setSortingEnabled(false);
-    ui->score_show->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    new score_keys(ui->unch_score_in, ui->next_stu, ui->last_stu, ui->next_pro, ui->last_pro);
-    new log_follow(ui->ch_ifm_show);
+    auto *ui = new Ui_lumo_test;
+    ui->setupUi(window);
+    return ui;
+}
+
+lumo_test::lumo_test(QWidget *parent)
+    : lumo_test(nullptr, parent)
+{
+}
+
+lumo_test::lumo_test(std::unique_ptr<dialogs> given, QWidget *parent)
+    : QMainWindow(parent),
+      ui(form_make(this)),
+      m_dialogs(given ? std::move(given) : std::make_unique<qt_dialogs>(this)),
+      m_main({ui->onech_num, ui->some_num, ui->notch_num, ui->stu_num, ui->score_total}),
+      m_choice({ui->test_ch, ui->ch_ifm_show, ui->pingce, ui->jingdu}),
+      m_unch({ui->pro_now, ui->pro_tot, ui->stu_now, ui->stu_tot, ui->pro_score, ui->unch_pro, ui->pro_ans,
+              ui->stu_ans, ui->unch_score_in, ui->save_score, ui->last_stu, ui->next_stu, ui->last_pro,
+              ui->next_pro},
+             *m_dialogs),
+      m_score({ui->servey, ui->score_show, ui->out_file}, *m_dialogs),
+      m_lifecycle({ui->close_paper, ui->save_paper}, {m_main, m_choice, m_unch, m_score}, m_state, *m_dialogs)
+{
+    connect(&m_unch, &unch_page::scores_changed, this, &lumo_test::scores_change);
 }
 
 lumo_test::~lumo_test()
 {
-    lifecycle_unlock(m_state.eval);
     delete ui;
 }
 
 void lumo_test::closeEvent(QCloseEvent *event)
 {
-    if (lifecycle_quit(ui, m_state))
+    if (m_lifecycle.quit())
         QMainWindow::closeEvent(event);
     else
         event->ignore();
 }
 
+void lumo_test::scores_change()
+{
+    m_state.unsaved = true;
+    m_score.scores_changed();
+}
+
+void lumo_test::unch_move_to(unch_move step)
+{
+    if (m_state.eval)
+        m_unch.move(*m_state.eval, step);
+}
+
 void lumo_test::on_new_paper_clicked()
 {
-    lifecycle_new();
+    m_lifecycle.create();
 }
 
 void lumo_test::on_open_paper_clicked()
 {
-    lifecycle_open(ui, m_state);
+    m_lifecycle.open();
 }
 
 void lumo_test::on_test_ch_clicked()
 {
-    if (choice_page_run(ui, m_state.eval))
-        m_state.scores_change();
+    if (m_state.eval && m_choice.run(*m_state.eval))
+        scores_change();
 }
 
 void lumo_test::on_save_score_clicked()
 {
-    unch_store(ui, m_state);
+    if (m_state.eval)
+        m_unch.store(*m_state.eval);
 }
 
 void lumo_test::on_last_stu_clicked()
 {
-    unch_navigate(ui, m_state, &m_state.cursor.cur_stu, -1, m_state.eval.stu_cnt);
+    unch_move_to(unch_move::last_stu);
 }
 
 void lumo_test::on_next_stu_clicked()
 {
-    unch_navigate(ui, m_state, &m_state.cursor.cur_stu, +1, m_state.eval.stu_cnt);
+    unch_move_to(unch_move::next_stu);
 }
 
 void lumo_test::on_last_pro_clicked()
 {
-    unch_navigate(ui, m_state, &m_state.cursor.cur_pro, -1, m_state.eval.unch_cnt);
+    unch_move_to(unch_move::last_pro);
 }
 
 void lumo_test::on_next_pro_clicked()
 {
-    unch_navigate(ui, m_state, &m_state.cursor.cur_pro, +1, m_state.eval.unch_cnt);
+    unch_move_to(unch_move::next_pro);
 }
 
 void lumo_test::on_servey_clicked()
 {
-    if (!unch_typed_store(ui, m_state))
-        return;
-    score_page_fill(ui->score_show, m_state);
+    if (m_state.eval && m_unch.store_typed(*m_state.eval))
+        m_score.fill(*m_state.eval);
 }
 
 void lumo_test::on_save_paper_clicked()
 {
-    lifecycle_save(ui, m_state);
+    m_lifecycle.save();
 }
 
 void lumo_test::on_close_paper_clicked()
 {
-    lifecycle_close(ui, m_state);
+    m_lifecycle.close();
 }
 
 void lumo_test::on_out_file_clicked()
 {
-    if (!unch_typed_store(ui, m_state))
-        return;
-    score_page_export(this, ui->score_show, m_state);
+    if (m_state.eval && m_unch.store_typed(*m_state.eval))
+        m_score.export_table(*m_state.eval);
 }

@@ -5,6 +5,7 @@
 #include "store/score_text.h"
 #include "ui/dialogs.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -24,23 +25,48 @@ void cell_set(QTableWidget *table, int r, int c, const QString &text)
 
 }  // namespace
 
-void score_page_shape(QTableWidget *table, const evaluation &eval)
+score_page::score_page(const score_page_widgets &widgets, dialogs &dialogs)
+    : m_widgets(widgets), m_dialogs(dialogs)
 {
+    // The table changes only through open, close and the statistics.
+    widgets.score_show->setSortingEnabled(false);
+    widgets.score_show->setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void score_page::show(const evaluation &eval)
+{
+    m_sheet.reset();
+    m_current = false;
+    QTableWidget *table = m_widgets.score_show;
     table->clearContents();
     table->setRowCount(eval.stu_cnt);
     const QStringList labels = score_sheet_headers(eval);
     table->setColumnCount(labels.size());
     table->setHorizontalHeaderLabels(labels);
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_widgets.servey, table, m_widgets.out_file})
+        widget->setEnabled(true);
 }
 
-void score_page_fill(QTableWidget *table, window_state &state)
+void score_page::reset()
 {
-    state.table = score_sheet_make(state.eval);
-    state.table_current = true;
-    const score_sheet &sheet = *state.table;
-    for (std::size_t s = 0; s < sheet.rows.size(); ++s) {
+    m_sheet.reset();
+    m_current = false;
+    QTableWidget *table = m_widgets.score_show;
+    for (QWidget *widget : std::initializer_list<QWidget *>{m_widgets.servey, table, m_widgets.out_file})
+        widget->setEnabled(false);
+    table->clear();
+    table->setRowCount(0);
+    table->setColumnCount(0);
+}
+
+void score_page::fill(const evaluation &eval)
+{
+    m_sheet = score_sheet_make(eval);
+    m_current = true;
+    QTableWidget *table = m_widgets.score_show;
+    for (std::size_t s = 0; s < m_sheet->rows.size(); ++s) {
         const int r = int(s);
-        const score_sheet_row &row = sheet.rows[s];
+        const score_sheet_row &row = m_sheet->rows[s];
         cell_set(table, r, 0, row.name);
         cell_set(table, r, 1, score_text(row.total));
         for (std::size_t k = 0; k < row.scores.size(); ++k)
@@ -48,29 +74,23 @@ void score_page_fill(QTableWidget *table, window_state &state)
     }
 }
 
-void score_page_clear(QTableWidget *table)
+void score_page::export_table(const evaluation &eval)
 {
-    table->clear();
-    table->setRowCount(0);
-    table->setColumnCount(0);
-}
-
-void score_page_export(QWidget *parent, QTableWidget *table, window_state &state)
-{
-    const QString chosen = dialog_save_file(parent, QObject::tr("指定导出成绩表格文件"), QStringLiteral("."),
-                                            QObject::tr("Excel(*.xls *.xlsx)"));
+    const QString chosen = m_dialogs.save_file_choose(QObject::tr("指定导出成绩表格文件"), QStringLiteral("."),
+                                                      QObject::tr("Excel(*.xls *.xlsx)"));
     if (chosen.isEmpty())
         return;
     const QString name = export_file_name(chosen);
     // The dialog asked about the name as typed; the extension makes it another file. The
     // question is the dialog's own, in its words.
     if (name != chosen && QFileInfo::exists(name)
-        && !dialog_yes_no(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
-                              .arg(local_name_visible(QFileInfo(name).fileName()))))
+        && !m_dialogs.yes_no(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
+                                 .arg(local_name_visible(QFileInfo(name).fileName()))))
         return;
-    if (!state.table_current)
-        score_page_fill(table, state);
-    const QString failure = workbook_save(QFile::encodeName(name), score_workbook_make(state.eval, *state.table));
+    if (!m_current)
+        fill(eval);
+    const QString failure = workbook_save(QFile::encodeName(name), score_workbook_make(eval, *m_sheet));
     if (!failure.isEmpty())
-        dialog_message(QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_name_visible(QDir::toNativeSeparators(name)), failure));
+        m_dialogs.message(
+            QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_name_visible(QDir::toNativeSeparators(name)), failure));
 }

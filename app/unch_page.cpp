@@ -1,100 +1,115 @@
 #include "app/unch_page.h"
 
+#include "app/score_keys.h"
 #include "grading/manual_scoring.h"
 #include "ui/dialogs.h"
-#include "ui_lumo_test.h"
 
+#include <QDoubleSpinBox>
+#include <QLCDNumber>
+#include <QPushButton>
+#include <QTextBrowser>
 #include <algorithm>
 
-void show_unch_item(Ui_lumo_test *ui, window_state &state)
+unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
+    : m_widgets(widgets), m_dialogs(dialogs)
 {
-    const evaluation &eval = state.eval;
-    const unch_cursor &cursor = state.cursor;
-    const unch_question &question = eval.unch_questions[std::size_t(cursor.cur_pro)];
-    ui->pro_now->display(cursor.cur_pro);
-    ui->stu_now->display(cursor.cur_stu);
-    ui->pro_tot->display(eval.unch_cnt);
-    ui->stu_tot->display(eval.stu_cnt);
-    ui->pro_score->display(question.full_score);
+    new score_keys(widgets.unch_score_in, widgets.next_stu, widgets.last_stu, widgets.next_pro, widgets.last_pro);
+}
+
+void unch_page::show(const evaluation &eval)
+{
+    if (eval.unch_cnt < 1) {
+        reset();
+        return;
+    }
+    m_cursor.cur_pro = 1;
+    m_cursor.cur_stu = 1;
+    set_enabled(true);
+    show_unch_item(eval);
+}
+
+void unch_page::reset()
+{
+    m_cursor = unch_cursor();
+    set_enabled(false);
+    for (QLCDNumber *number : {m_widgets.pro_now, m_widgets.stu_now, m_widgets.pro_tot, m_widgets.stu_tot,
+                               m_widgets.pro_score})
+        number->display(0);
+    m_widgets.unch_score_in->setValue(0);
+    m_widgets.unch_pro->clear();
+    m_widgets.pro_ans->clear();
+    m_widgets.stu_ans->clear();
+}
+
+void unch_page::show_unch_item(const evaluation &eval)
+{
+    const unch_question &question = eval.unch_questions[std::size_t(m_cursor.cur_pro)];
+    m_widgets.pro_now->display(m_cursor.cur_pro);
+    m_widgets.stu_now->display(m_cursor.cur_stu);
+    m_widgets.pro_tot->display(eval.unch_cnt);
+    m_widgets.stu_tot->display(eval.stu_cnt);
+    m_widgets.pro_score->display(question.full_score);
     // The box takes more than the question allows, so that a mistyped 12 on a 10-point
     // question can be refused as 12 instead of being cut to 1 while it is typed.
     const double limit = std::max(100.0, 10 * question.full_score);
-    ui->unch_score_in->setRange(-limit, limit);
-    ui->unch_score_in->setValue(std::clamp(eval.unch_score[cursor.cur_stu][cursor.cur_pro], 0.0,
-                                           std::max(0.0, question.full_score)));
-    state.unch_shown = ui->unch_score_in->value();
-    ui->unch_pro->setText(question.text);
-    ui->pro_ans->setText(question.ref_answer);
+    QDoubleSpinBox *box = m_widgets.unch_score_in;
+    box->setRange(-limit, limit);
+    box->setValue(std::clamp(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro], 0.0,
+                             std::max(0.0, question.full_score)));
+    m_shown = box->value();
+    m_widgets.unch_pro->setText(question.text);
+    m_widgets.pro_ans->setText(question.ref_answer);
     // Students type their answers: show them exactly as written, never as markup.
-    ui->stu_ans->setPlainText(eval.unch_ans[cursor.cur_stu][cursor.cur_pro]);
+    m_widgets.stu_ans->setPlainText(eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro]);
 }
 
-bool unch_store(Ui_lumo_test *ui, window_state &state)
+bool unch_page::store(evaluation &eval)
 {
-    ui->unch_score_in->interpretText();
-    const double entered = ui->unch_score_in->value();
-    const QString refusal = unch_score_refusal(entered, state.eval.unch_questions[std::size_t(state.cursor.cur_pro)].full_score);
+    QDoubleSpinBox *box = m_widgets.unch_score_in;
+    box->interpretText();
+    const double entered = box->value();
+    const QString refusal =
+        unch_score_refusal(entered, eval.unch_questions[std::size_t(m_cursor.cur_pro)].full_score);
     if (!refusal.isEmpty()) {
-        dialog_message(refusal);
-        ui->unch_score_in->selectAll();
+        m_dialogs.message(refusal);
+        box->selectAll();
         return false;
     }
-    double &stored = state.eval.unch_score[state.cursor.cur_stu][state.cursor.cur_pro];
-    if (stored != entered)
-        state.scores_change();
+    double &stored = eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro];
+    const bool changed = stored != entered;
     stored = entered;
-    state.unch_shown = entered;
+    m_shown = entered;
+    if (changed)
+        emit scores_changed();
     return true;
 }
 
-bool unch_typed_store(Ui_lumo_test *ui, window_state &state)
+bool unch_page::store_typed(evaluation &eval)
 {
-    if (state.cursor.cur_stu < 1 || state.cursor.cur_pro < 1)
+    if (m_cursor.cur_stu < 1 || m_cursor.cur_pro < 1)
         return true;
-    ui->unch_score_in->interpretText();
-    return ui->unch_score_in->value() == state.unch_shown || unch_store(ui, state);
+    m_widgets.unch_score_in->interpretText();
+    return m_widgets.unch_score_in->value() == m_shown || store(eval);
 }
 
-void unch_navigate(Ui_lumo_test *ui, window_state &state, int *moving, int delta, int count)
+void unch_page::move(evaluation &eval, unch_move step)
 {
-    if (!unch_store(ui, state))
+    if (!store(eval))
         return;
-    const int moved = cursor_step(*moving, delta, count);
-    if (moved != *moving) {
-        *moving = moved;
-        show_unch_item(ui, state);
+    const bool student = step == unch_move::last_stu || step == unch_move::next_stu;
+    const int delta = step == unch_move::next_stu || step == unch_move::next_pro ? +1 : -1;
+    int &moving = student ? m_cursor.cur_stu : m_cursor.cur_pro;
+    const int moved = cursor_step(moving, delta, student ? eval.stu_cnt : eval.unch_cnt);
+    if (moved != moving) {
+        moving = moved;
+        show_unch_item(eval);
     }
 }
 
-namespace {
-
-void unch_page_set_enabled(Ui_lumo_test *ui, bool enabled)
+void unch_page::set_enabled(bool enabled)
 {
-    const std::initializer_list<QWidget *> page = {ui->last_pro, ui->next_pro, ui->last_stu, ui->next_stu,
-                                                   ui->save_score, ui->unch_pro, ui->pro_ans, ui->stu_ans,
-                                                   ui->unch_score_in};
-    for (QWidget *widget : page)
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             m_widgets.last_pro, m_widgets.next_pro, m_widgets.last_stu, m_widgets.next_stu, m_widgets.save_score,
+             m_widgets.unch_pro, m_widgets.pro_ans, m_widgets.stu_ans, m_widgets.unch_score_in})
         widget->setEnabled(enabled);
-}
-
-}  // namespace
-
-void unch_page_start(Ui_lumo_test *ui, window_state &state)
-{
-    state.cursor.cur_pro = 1;
-    state.cursor.cur_stu = 1;
-    unch_page_set_enabled(ui, true);
-    show_unch_item(ui, state);
-}
-
-void unch_page_reset(Ui_lumo_test *ui, window_state &state)
-{
-    state.cursor = unch_cursor();
-    unch_page_set_enabled(ui, false);
-    for (QLCDNumber *number : {ui->pro_now, ui->stu_now, ui->pro_tot, ui->stu_tot, ui->pro_score})
-        number->display(0);
-    ui->unch_score_in->setValue(0);
-    ui->unch_pro->clear();
-    ui->pro_ans->clear();
-    ui->stu_ans->clear();
 }

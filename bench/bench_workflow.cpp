@@ -4,7 +4,7 @@
 #include "app/choice_page.h"
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
-#include "ui/dialogs.h"
+#include "scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -20,10 +20,12 @@ namespace {
 class workflow
 {
 public:
+    // Answers the window's questions; the window owns it.
+    scripted_dialogs *const dialogs = new scripted_dialogs;
+
     explicit workflow(std::vector<operation_result> *results)
         : m_results(results)
     {
-        dialog_test_begin();
         m_window.show();
         settle();
     }
@@ -76,13 +78,13 @@ private:
     // Lets the window draw what the operation changed, as it would before the next click.
     static void settle() { QCoreApplication::processEvents(); }
 
-    lumo_test m_window;
+    lumo_test m_window{std::unique_ptr<::dialogs>(dialogs)};
     std::vector<operation_result> *m_results;
 };
 
-std::string messages_failure(const char *operation)
+std::string messages_failure(workflow &w, const char *operation)
 {
-    const QStringList messages = dialog_test_take_messages();
+    const QStringList messages = w.dialogs->take_messages();
     if (messages.isEmpty())
         return {};
     return std::string(operation) + " showed: " + messages.join(QLatin1Char(' ')).toStdString();
@@ -100,7 +102,7 @@ std::string grade(workflow &w, const char *key, const char *name, int expected_p
     if (blocks != expected_paragraphs || w.find<QProgressBar>("jingdu")->value() != 100)
         return std::string(name) + " left " + std::to_string(blocks) + " log paragraphs, not "
             + std::to_string(expected_paragraphs);
-    return messages_failure(name);
+    return messages_failure(w, name);
 }
 
 std::string statistics(workflow &w, const char *key, const char *name)
@@ -109,15 +111,15 @@ std::string statistics(workflow &w, const char *key, const char *name)
     const auto *table = w.find<QTableWidget>("score_show");
     if (table->rowCount() > 0 && !table->item(table->rowCount() - 1, table->columnCount() - 1))
         return std::string(name) + " left the last cell empty";
-    return messages_failure(name);
+    return messages_failure(w, name);
 }
 
 std::string export_to(workflow &w, const char *key, const char *name, const QString &path)
 {
     QFile::remove(path);
-    dialog_test_queue_save_file(path);
+    w.dialogs->queue_save_file(path);
     operation_result &result = w.timed_click(key, name, "out_file");
-    const QStringList messages = dialog_test_take_messages();
+    const QStringList messages = w.dialogs->take_messages();
     const int columns = w.find<QTableWidget>("score_show")->columnCount();
     const bool is_xls = path.endsWith(QLatin1String(".xls"));
     if (is_xls && columns > XLS_MAX_COLUMNS && messages.size() == 1 && !QFile::exists(path)) {
@@ -139,9 +141,9 @@ std::string workflow_run(const std::string &folder, const std::string &out_dir, 
     workflow w(results);
 
     w.page_show("main_page");
-    dialog_test_queue_folder(QFile::decodeName(folder.c_str()));
+    w.dialogs->queue_folder(QFile::decodeName(folder.c_str()));
     w.timed_click("open_s", "open", "open_paper");
-    std::string failure = messages_failure("open");
+    std::string failure = messages_failure(w, "open");
     if (failure.empty() && !w.enabled("close_paper"))
         failure = "open did not open the folder";
     if (!failure.empty())
@@ -163,7 +165,7 @@ std::string workflow_run(const std::string &folder, const std::string &out_dir, 
 
     if (failure.empty()) {
         w.timed_click("save_s", "save", "save_paper");
-        failure = messages_failure("save");
+        failure = messages_failure(w, "save");
     }
 
     const QString out = QFile::decodeName(out_dir.c_str());
@@ -173,9 +175,9 @@ std::string workflow_run(const std::string &folder, const std::string &out_dir, 
         failure = export_to(w, "export_xls_s", "export to .xls", out + QStringLiteral("/scores.xls"));
 
     if (failure.empty()) {
-        dialog_test_queue_confirm(true);
+        w.dialogs->queue_confirm(true);
         w.timed_click("close_s", "close", "close_paper");
-        dialog_test_take_calls();
+        w.dialogs->take_calls();
         if (w.enabled("close_paper") || w.find<QTableWidget>("score_show")->rowCount() != 0)
             failure = "close did not close the evaluation";
     }

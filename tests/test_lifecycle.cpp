@@ -80,9 +80,9 @@ private slots:
     {
         window_driver d;
         QTemporaryDir dir;
-        dialog_test_queue_folder(dir.path());
+        d.dialogs->queue_folder(dir.path());
         d.click("new_paper");
-        const std::vector<dialog_call> calls = dialog_test_take_calls();
+        const std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.size(), std::size_t(1));
         QCOMPARE(calls[0].kind, dialog_kind::folder);
         QCOMPARE(calls[0].text, QStringLiteral("指定新建答卷所在的文件夹"));
@@ -91,9 +91,9 @@ private slots:
         QVERIFY(QFileInfo(dir.path() + "/sc").isDir());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 0);
 
-        dialog_test_queue_folder(dir.path());   // existing sub-folders are fine
+        d.dialogs->queue_folder(dir.path());   // existing sub-folders are fine
         d.click("new_paper");
-        QCOMPARE(dialog_test_take_messages(), QStringList());
+        QCOMPARE(d.dialogs->take_messages(), QStringList());
         QVERIFY(!d.enabled("save_paper"));      // new does not open the folder
     }
 
@@ -101,7 +101,7 @@ private slots:
     {
         window_driver d;
         d.click("new_paper");   // no folder queued: the picker was cancelled
-        QCOMPARE(dialog_test_take_calls().size(), std::size_t(1));
+        QCOMPARE(d.dialogs->take_calls().size(), std::size_t(1));
         QCOMPARE(QDir(m_cwd.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
@@ -111,9 +111,9 @@ private slots:
         QTemporaryDir dir;
         eval_fixture blocker;
         blocker.file("sc", "a file where the folder should be");
-        dialog_test_queue_folder(blocker.path);
+        d.dialogs->queue_folder(blocker.path);
         d.click("new_paper");
-        const QStringList messages = dialog_test_take_messages();
+        const QStringList messages = d.dialogs->take_messages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].startsWith(QStringLiteral("无法创建下列文件夹：\n")));
         QVERIFY(messages[0].contains(blocker.path + "/sc"));
@@ -145,7 +145,7 @@ private slots:
     {
         window_driver d;
         d.click("open_paper");
-        const std::vector<dialog_call> calls = dialog_test_take_calls();
+        const std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.size(), std::size_t(1));   // cancelled: no message follows
         QCOMPARE(calls[0].text, QStringLiteral("指定打开答卷的所在文件夹"));
         QCOMPARE(calls[0].dir, QStringLiteral("."));
@@ -243,7 +243,7 @@ private slots:
         d.open(eval.path);
         const QStringList before = visible_state(d);
         {
-            real_box_answer answer{Qt::Key(key)};
+            real_box_answer answer{d, Qt::Key(key)};
             d.click("close_paper");
             QCOMPARE(answer.boxes.size(), std::size_t(1));
             const real_box_answer::shown &box = answer.boxes[0];
@@ -313,7 +313,7 @@ private slots:
         d.open(eval.path);
         d.click("test_ch");
         d.click("save_paper");
-        QCOMPARE(dialog_test_take_messages(), QStringList());   // a save that succeeds is silent
+        QCOMPARE(d.dialogs->take_messages(), QStringList());   // a save that succeeds is silent
         QCOMPARE(eval.bytes("sc/" + QStringLiteral("张三.stu").toUtf8()), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
         // Scored after the save, then closed without saving.
         d.find<QDoubleSpinBox>("unch_score_in")->setValue(5);
@@ -336,7 +336,7 @@ private slots:
         d.open(eval.path);
         QDir(eval.path).mkpath(QStringLiteral("sc/李四.stu/occupied"));
         // Answered by Return on the real box, which must be a plain OK box.
-        real_box_answer answer{Qt::Key_Return};
+        real_box_answer answer{d, Qt::Key_Return};
         d.click("save_paper");
         // First the question about the file that appeared since the open, answered with OK.
         QCOMPARE(answer.boxes.size(), std::size_t(2));
@@ -387,7 +387,7 @@ private slots:
 
         eval_fixture second;
         second.folders().paper("3 0 0\n1 @a$ 1 @b$ 1 @c$").key("1 1 1").student("x.stu", "1 1 1");
-        dialog_test_queue_ask_save(save_answer::discard);   // the grading was not saved
+        d.dialogs->queue_ask_save(save_answer::discard);   // the grading was not saved
         QCOMPARE(d.open(second.path), QStringList());
         auto *table = d.find<QTableWidget>("score_show");
         QCOMPARE(header_labels(table), QStringList({"学生文件名", "总分", "单选题1", "单选题2", "单选题3"}));

@@ -143,10 +143,10 @@ private slots:
         d.open(eval.path);
         entry(d)->setValue(3);
         d.click("save_score");
-        QCOMPARE(dialog_test_take_messages(), QStringList(QStringLiteral("本题满分为0分，得分不能超过满分")));
+        QCOMPARE(d.dialogs->take_messages(), QStringList(QStringLiteral("本题满分为0分，得分不能超过满分")));
         // Refused, the typed score stops the save too, until it is mended.
         QVERIFY(scores_saved(d, eval, "a.stu").isEmpty());
-        QCOMPARE(dialog_test_take_messages().size(), 1);
+        QCOMPARE(d.dialogs->take_messages().size(), 1);
         entry(d)->setValue(0);
         QCOMPARE(scores_saved(d, eval, "a.stu"), QByteArray("0.000\n"));
     }
@@ -200,7 +200,7 @@ private slots:
         const QImage shot = d.window.grab().toImage();
         d.click("save_score");
         QCOMPARE(d.window.grab().toImage(), shot);
-        QCOMPARE(dialog_test_take_calls().size(), std::size_t(0));
+        QCOMPARE(d.dialogs->take_calls().size(), std::size_t(0));
         QCOMPARE(scores_saved(d, eval, "a.stu"), QByteArray("2.500\n0.000\n"));
     }
 

@@ -80,7 +80,7 @@ private slots:
         d.click("save_paper");
         QCOMPARE(eval.bytes("sc/a.stu"), QByteArray("5.500\n3.000\n"));
         QCOMPARE(eval.bytes("sc/b.stu"), QByteArray("7.000\n0.000\n"));
-        QCOMPARE(dialog_test_take_messages(), QStringList());
+        QCOMPARE(d.dialogs->take_messages(), QStringList());
     }
 
     void typed_scores_are_stored_as_typed_or_refused_data()
@@ -113,15 +113,15 @@ private slots:
         box(d)->selectAll();
         score(d, typed);
         if (refusal.isEmpty()) {
-            QCOMPARE(dialog_test_take_messages(), QStringList());
+            QCOMPARE(d.dialogs->take_messages(), QStringList());
             QCOMPARE(d.lcd("stu_now"), 2.0);
             d.click("save_paper");
             QCOMPARE(eval.bytes("sc/a.stu"), saved);
         } else {
-            QCOMPARE(dialog_test_take_messages(), QStringList(refusal));
+            QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
             QCOMPARE(d.lcd("stu_now"), 1.0);   // nothing stored, nothing moved
             d.click("save_paper");              // the refused score stops the save as well
-            QCOMPARE(dialog_test_take_messages(), QStringList(refusal));
+            QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
             QVERIFY(eval.bytes("sc/a.stu").isEmpty());
         }
     }
@@ -185,16 +185,16 @@ private slots:
         old.close();
         window_driver d;
         d.open(eval.path);
-        dialog_test_queue_save_file(typed);
+        d.dialogs->queue_save_file(typed);
         d.click("out_file");   // No, the default
-        std::vector<dialog_call> calls = dialog_test_take_calls();
+        std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.back().kind, dialog_kind::yes_no);
         QCOMPARE(calls.back().text, QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
                                         .arg(QStringLiteral("成绩.xlsx")));
         QCOMPARE(old.size(), qint64(3));
 
-        dialog_test_queue_save_file(typed);
-        dialog_test_queue_yes_no(true);
+        d.dialogs->queue_save_file(typed);
+        d.dialogs->queue_yes_no(true);
         d.click("out_file");
         QVERIFY(QFileInfo(old.fileName()).size() > 3);
     }
@@ -205,8 +205,8 @@ private slots:
         for (int s = 1; s <= 60; ++s)
             problems << QStringLiteral("st/%1-%2.stu：第1道单选题的答案无法读取").arg(s).arg(QString(40, QLatin1Char('x')));
         window_driver d;
-        real_box_answer answer{Qt::Key_Return};
-        dialog_message(eval_problems_message(problems));
+        real_box_answer answer{d, Qt::Key_Return};
+        d.dialogs->message(eval_problems_message(problems));
         QCOMPARE(answer.boxes.size(), std::size_t(1));
         const real_box_answer::shown &box = answer.boxes[0];
         // At most twenty, fewer on a low screen (this one is 600 pixels high), the rest counted.

@@ -15,10 +15,10 @@ namespace {
 const QString unsaved_question = QStringLiteral("当前评测有尚未保存的成绩，是否先保存？");
 
 // The questions about unsaved work among the calls since the last take.
-int unsaved_questions()
+int unsaved_questions(window_driver &d)
 {
     int asked = 0;
-    for (const dialog_call &call : dialog_test_take_calls())
+    for (const dialog_call &call : d.dialogs->take_calls())
         asked += call.kind == dialog_kind::ask_save && call.text == unsaved_question;
     return asked;
 }
@@ -44,25 +44,25 @@ private slots:
         window_driver d;
         d.open(eval.path);
         QVERIFY(d.window.close());   // nothing changed: nothing asked
-        QCOMPARE(unsaved_questions(), 0);
+        QCOMPARE(unsaved_questions(d), 0);
 
         d.window.show();
         d.click("test_ch");
-        dialog_test_queue_ask_save(save_answer::cancel);
+        d.dialogs->queue_ask_save(save_answer::cancel);
         QVERIFY(!d.window.close());
-        QCOMPARE(unsaved_questions(), 1);
+        QCOMPARE(unsaved_questions(d), 1);
         QVERIFY(d.window.isVisible());
         QVERIFY(eval.bytes("sc/张三.stu").isEmpty());
 
-        dialog_test_queue_ask_save(save_answer::save);
+        d.dialogs->queue_ask_save(save_answer::save);
         QVERIFY(d.window.close());
-        QCOMPARE(unsaved_questions(), 1);
+        QCOMPARE(unsaved_questions(d), 1);
         QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
 
         // Saved: closing again asks nothing.
         d.window.show();
         QVERIFY(d.window.close());
-        QCOMPARE(unsaved_questions(), 0);
+        QCOMPARE(unsaved_questions(d), 0);
     }
 
     void a_typed_score_is_work_to_save()
@@ -76,9 +76,9 @@ private slots:
         QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("0.000\n0.000\n0.000\n7.500\n"));
 
         score_type(d, QStringLiteral("7"));
-        dialog_test_queue_ask_save(save_answer::discard);
+        d.dialogs->queue_ask_save(save_answer::discard);
         QVERIFY(d.window.close());
-        QCOMPARE(unsaved_questions(), 1);   // typed, not stored: unsaved all the same
+        QCOMPARE(unsaved_questions(d), 1);   // typed, not stored: unsaved all the same
         QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("0.000\n0.000\n0.000\n7.500\n"));
     }
 
@@ -94,16 +94,16 @@ private slots:
 
         eval_fixture refused;   // no paper: refused before anything is asked
         QCOMPARE(d.open(refused.path).size(), 1);
-        QCOMPARE(unsaved_questions(), 0);
+        QCOMPARE(unsaved_questions(d), 0);
 
-        dialog_test_queue_ask_save(save_answer::cancel);
+        d.dialogs->queue_ask_save(save_answer::cancel);
         d.open(second.path);
         QCOMPARE(d.label("stu_num"), QStringLiteral("3"));   // the first class stays open
         QCOMPARE(d.label("pingce"), QStringLiteral("评测完成"));
 
-        dialog_test_queue_ask_save(save_answer::discard);
+        d.dialogs->queue_ask_save(save_answer::discard);
         d.open(second.path);
-        QCOMPARE(unsaved_questions(), 0);   // d.open took the calls
+        QCOMPARE(unsaved_questions(d), 0);   // d.open took the calls
         QCOMPARE(d.label("stu_num"), QStringLiteral("1"));
         // The choice page shows nothing of the first class's grading.
         QCOMPARE(d.label("pingce"), QStringLiteral("未进行操作"));
@@ -121,14 +121,14 @@ private slots:
         ::gethostname(host, sizeof host - 1);
         eval.file(".lumo_test.lock", QByteArray::number(::getppid()) + '\n' + QByteArray(host) + '\n');
         window_driver d;
-        dialog_test_queue_folder(eval.path);
+        d.dialogs->queue_folder(eval.path);
         d.click("open_paper");
-        std::vector<dialog_call> calls = dialog_test_take_calls();
+        std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.back().kind, dialog_kind::confirm);
         QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
         QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
 
-        dialog_test_queue_confirm(true);
+        d.dialogs->queue_confirm(true);
         d.open(eval.path);
         QVERIFY(d.enabled("close_paper"));
         QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getpid()));

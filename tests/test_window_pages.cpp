@@ -217,7 +217,7 @@ private slots:
         for (int r = 0; r < table->rowCount(); ++r)
             shown << row_texts(table, r).join('|');
         QCOMPARE(shown, rows);
-        QCOMPARE(dialog_test_take_calls().size(), std::size_t(0));   // the statistics ask nothing
+        QCOMPARE(d.dialogs->take_calls().size(), std::size_t(0));   // the statistics ask nothing
     }
 
     void statistics_follow_the_changes()
@@ -255,7 +255,7 @@ private slots:
         two_zero_one(eval);
         d.open(eval.path);
         d.click("out_file");   // cancelled
-        const std::vector<dialog_call> calls = dialog_test_take_calls();
+        const std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.size(), std::size_t(1));
         QCOMPARE(calls[0].kind, dialog_kind::save_file);
         QCOMPARE(calls[0].text, QStringLiteral("指定导出成绩表格文件"));
@@ -280,9 +280,9 @@ private slots:
         two_zero_one(eval);
         d.open(eval.path);
         d.click("servey");
-        dialog_test_queue_save_file(m_cwd.path() + '/' + name);
+        d.dialogs->queue_save_file(m_cwd.path() + '/' + name);
         d.click("out_file");
-        QCOMPARE(dialog_test_take_messages(), QStringList());   // success is silent
+        QCOMPARE(d.dialogs->take_messages(), QStringList());   // success is silent
 
         const sheet_read sheet = sheet_read_back(export_file_name(m_cwd.path() + '/' + name));
         QCOMPARE(sheet.error, QString());
@@ -302,7 +302,7 @@ private slots:
         two_zero_one(eval);
         d.open(eval.path);
         // Before 统计成绩: the export fills the table first, and shows it.
-        dialog_test_queue_save_file(m_cwd.path() + "/fresh.xlsx");
+        d.dialogs->queue_save_file(m_cwd.path() + "/fresh.xlsx");
         d.click("out_file");
         auto *table = d.find<QTableWidget>("score_show");
         QCOMPARE(row_texts(table, 0).join('|'), QStringLiteral("1.stu|12.500|2.000|2.000|8.500"));
@@ -312,7 +312,7 @@ private slots:
 
         // A score changed since: exported as it is now, not as the table showed it.
         d.click("test_ch");
-        dialog_test_queue_save_file(m_cwd.path() + "/changed.xlsx");
+        d.dialogs->queue_save_file(m_cwd.path() + "/changed.xlsx");
         d.click("out_file");
         sheet = sheet_read_back(m_cwd.path() + "/changed.xlsx");
         QCOMPARE(sheet.rows.value(2).value(1), QStringLiteral("=2 0.000"));
@@ -326,9 +326,9 @@ private slots:
         two_zero_one(eval);
         d.open(eval.path);
         d.click("servey");
-        dialog_test_queue_save_file(m_cwd.path() + "/missing/成绩.xlsx");
+        d.dialogs->queue_save_file(m_cwd.path() + "/missing/成绩.xlsx");
         d.click("out_file");
-        const QStringList messages = dialog_test_take_messages();
+        const QStringList messages = d.dialogs->take_messages();
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages[0].startsWith(QStringLiteral("成绩表格未能导出到%1/missing/成绩.xlsx：\n").arg(m_cwd.path())));
     }

@@ -1,9 +1,9 @@
 #pragma once
 // Drives the real main window the way a teacher does: buttons found by object name and
-// clicked, dialogs answered through the dialog seam, or a real box answered by a key.
+// clicked, dialogs answered by its scripted dialogs, or a real box answered by a key.
 
 #include "app/lumo_test.h"
-#include "ui/dialogs.h"
+#include "scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,13 +17,10 @@
 #include <vector>
 
 struct window_driver {
-    lumo_test window;
+    scripted_dialogs *dialogs = new scripted_dialogs;   // the window owns it
+    lumo_test window{std::unique_ptr<::dialogs>(dialogs)};
 
-    window_driver()
-    {
-        dialog_test_begin();
-        window.show();
-    }
+    window_driver() { window.show(); }
 
     template <typename T = QWidget>
     T *find(const char *name)
@@ -42,25 +39,25 @@ struct window_driver {
     // Opens a folder; returns the messages shown on the way.
     QStringList open(const QString &folder)
     {
-        dialog_test_queue_folder(folder);
+        dialogs->queue_folder(folder);
         click("open_paper");
-        return dialog_test_take_messages();
+        return dialogs->take_messages();
     }
 
     // Closes after answering the confirmation with OK.
     void close()
     {
-        dialog_test_queue_confirm(true);
+        dialogs->queue_confirm(true);
         click("close_paper");
-        dialog_test_take_calls();
+        dialogs->take_calls();
     }
 };
 
-// While it lives the real dialogs show, as in production, and every message box that opens
-// is answered with a key press sent where a person's would go: to the box's focus. The
-// seam's scripted answers bypass the box, so only this shows what Return and Escape do.
+// While it lives the driven window shows the real dialogs, as in production, and every
+// message box that opens is answered with a key press sent where a person's would go: to the
+// box's focus. Scripted answers bypass the box, so only this shows what Return and Escape do.
 // A box the key leaves open, or any other dialog, is closed and recorded as left open, so a
-// wrong answer fails the test instead of hanging it. Scripted mode is back, with empty
+// wrong answer fails the test instead of hanging it. Scripted answers are back, with empty
 // queues, once it is gone.
 class real_box_answer
 {
@@ -80,14 +77,14 @@ public:
     };
     std::vector<shown> boxes;
 
-    explicit real_box_answer(Qt::Key key) : m_key(key)
+    real_box_answer(window_driver &driver, Qt::Key key) : m_driver(driver), m_key(key)
     {
-        dialog_test_end();
+        driver.dialogs->real_use(&driver.window);
         // A box's own event loop runs the timer; until a box is up it just looks again.
         QObject::connect(&m_poll, &QTimer::timeout, [this] { answer(); });
         m_poll.start(0);
     }
-    ~real_box_answer() { dialog_test_begin(); }
+    ~real_box_answer() { m_driver.dialogs->real_use(nullptr); }
 
 private:
     void answer()
@@ -112,6 +109,7 @@ private:
         }
     }
 
+    window_driver &m_driver;
     Qt::Key m_key;
     QTimer m_poll;
 };

@@ -1,69 +1,72 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
-#include <QFontMetrics>
-#include <QScreen>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
 #include <algorithm>
-#include <deque>
 
 namespace {
 
-struct script {
-    bool active = false;
-    std::deque<bool> confirms;
-    std::deque<bool> yes_nos;
-    std::deque<save_answer> save_answers;
-    std::deque<QString> folders;
-    std::deque<QString> save_files;
-    std::vector<dialog_call> calls;
-};
-
-script &the_script()
+QMessageBox::StandardButton button_of(dialog_answer answer)
 {
-    static script s;
-    return s;
+    switch (answer) {
+    case dialog_answer::ok: return QMessageBox::Ok;
+    case dialog_answer::cancel: return QMessageBox::Cancel;
+    case dialog_answer::yes: return QMessageBox::Yes;
+    case dialog_answer::no: return QMessageBox::No;
+    case dialog_answer::save: return QMessageBox::Save;
+    case dialog_answer::discard: return QMessageBox::Discard;
+    }
+    return QMessageBox::NoButton;
 }
 
-template <typename T>
-T take_front(std::deque<T> &queue, T fallback)
+}  // namespace
+
+void dialogs::message(const QString &text)
 {
-    if (queue.empty())
-        return fallback;
-    T value = queue.front();
-    queue.pop_front();
-    return value;
+    ask({text, {}, {dialog_answer::ok}, dialog_answer::ok, dialog_answer::ok});
 }
 
-QString title_text()
+bool dialogs::confirm(const QString &text, dialog_answer default_answer)
 {
-    return QString::fromUtf8("提示");
+    return ask({text, {}, {dialog_answer::ok, dialog_answer::cancel}, default_answer, dialog_answer::cancel})
+        == dialog_answer::ok;
 }
 
-// Shows a real box titled "提示" without an icon, its text never taken for markup, and
-// returns the standard button that answered it.
-int box_exec(const QString &text, const QString &details, QMessageBox::StandardButtons buttons,
-             QMessageBox::StandardButton default_button, QMessageBox::StandardButton escape_button)
+bool dialogs::yes_no(const QString &text)
 {
-    QMessageBox box(QApplication::activeWindow());
-    box.setIcon(QMessageBox::NoIcon);
-    box.setWindowTitle(title_text());
-    box.setTextFormat(Qt::PlainText);
-    box.setText(text);
-    box.setDetailedText(details);
-    box.setStandardButtons(buttons);
-    if (default_button != QMessageBox::NoButton)
-        box.setDefaultButton(default_button);
-    if (escape_button != QMessageBox::NoButton)
-        box.setEscapeButton(escape_button);
-    return box.exec();
+    return ask({text, {}, {dialog_answer::yes, dialog_answer::no}, dialog_answer::no, dialog_answer::no})
+        == dialog_answer::yes;
 }
 
-// The text of a listed message and, when it is not all in the text, the whole list. Each
-// item takes one line, cut in its middle where it is wider than a box may be, and no more
-// items are named than the screen has lines for, so the box always fits the screen.
-QString listed_text(const listed_message &message, QString *details)
+save_answer dialogs::ask_save(const QString &text)
+{
+    switch (ask({text, {}, {dialog_answer::save, dialog_answer::discard, dialog_answer::cancel}, dialog_answer::save,
+                 dialog_answer::cancel})) {
+    case dialog_answer::save: return save_answer::save;
+    case dialog_answer::discard: return save_answer::discard;
+    default: return save_answer::cancel;
+    }
+}
+
+void dialogs::message(const listed_message &message)
+{
+    QString details;
+    const QString text = dialog_listed_text(message, &details);
+    ask({text, details, {dialog_answer::ok}, dialog_answer::ok, dialog_answer::ok});
+}
+
+bool dialogs::confirm(const listed_message &message, dialog_answer default_answer)
+{
+    QString details;
+    const QString text = dialog_listed_text(message, &details);
+    return ask({text, details, {dialog_answer::ok, dialog_answer::cancel}, default_answer, dialog_answer::cancel})
+        == dialog_answer::ok;
+}
+
+QString dialog_listed_text(const listed_message &message, QString *details)
 {
     const QFontMetrics metrics(QApplication::font());
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -90,151 +93,41 @@ QString listed_text(const listed_message &message, QString *details)
     return lines.join(QLatin1Char('\n'));
 }
 
-void message_show(const QString &text, const QString &details)
+qt_dialogs::qt_dialogs(QWidget *parent)
+    : m_parent(parent)
 {
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::message, text, details, {}, {}});
-        return;
+}
+
+dialog_answer qt_dialogs::ask(const dialog_question &question)
+{
+    QMessageBox box(m_parent);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(QString::fromUtf8("提示"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(question.text);
+    box.setDetailedText(question.details);
+    QMessageBox::StandardButtons buttons;
+    for (const dialog_answer answer : question.answers)
+        buttons |= button_of(answer);
+    box.setStandardButtons(buttons);
+    if (question.answers.size() > 1) {
+        box.setDefaultButton(button_of(question.default_answer));
+        box.setEscapeButton(button_of(question.escape_answer));
     }
-    box_exec(text, details, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::NoButton);
-}
-
-bool confirm_show(const QString &text, const QString &details)
-{
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::confirm, text, details, {}, {}});
-        return take_front(s.confirms, false);
+    const int pressed = box.exec();
+    for (const dialog_answer answer : question.answers) {
+        if (pressed == button_of(answer))
+            return answer;
     }
-    return box_exec(text, details, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QMessageBox::Cancel)
-        == QMessageBox::Ok;
+    return question.escape_answer;
 }
 
-}  // namespace
-
-void dialog_message(const QString &text)
+QString qt_dialogs::folder_choose(const QString &caption, const QString &start)
 {
-    message_show(text, {});
+    return QFileDialog::getExistingDirectory(m_parent, caption, start, QFileDialog::ShowDirsOnly);
 }
 
-bool dialog_confirm(const QString &text)
+QString qt_dialogs::save_file_choose(const QString &caption, const QString &start, const QString &filter)
 {
-    return confirm_show(text, {});
-}
-
-void dialog_message(const listed_message &message)
-{
-    QString details;
-    const QString text = listed_text(message, &details);
-    message_show(text, details);
-}
-
-bool dialog_confirm(const listed_message &message)
-{
-    QString details;
-    const QString text = listed_text(message, &details);
-    return confirm_show(text, details);
-}
-
-bool dialog_yes_no(const QString &text)
-{
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::yes_no, text, {}, {}, {}});
-        return take_front(s.yes_nos, false);
-    }
-    return box_exec(text, {}, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
-}
-
-save_answer dialog_ask_save(const QString &text)
-{
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::ask_save, text, {}, {}, {}});
-        return take_front(s.save_answers, save_answer::cancel);
-    }
-    switch (box_exec(text, {}, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save,
-                     QMessageBox::Cancel)) {
-    case QMessageBox::Save: return save_answer::save;
-    case QMessageBox::Discard: return save_answer::discard;
-    default: return save_answer::cancel;
-    }
-}
-
-QString dialog_folder(const QString &caption)
-{
-    const QString start = QStringLiteral(".");
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::folder, caption, {}, start, {}});
-        return take_front(s.folders, QString());
-    }
-    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), caption, start,
-                                             QFileDialog::ShowDirsOnly);
-}
-
-QString dialog_save_file(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter)
-{
-    script &s = the_script();
-    if (s.active) {
-        s.calls.push_back({dialog_kind::save_file, caption, {}, dir, filter});
-        return take_front(s.save_files, QString());
-    }
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
-}
-
-void dialog_test_begin()
-{
-    the_script() = script();
-    the_script().active = true;
-}
-
-void dialog_test_end()
-{
-    the_script() = script();
-}
-
-void dialog_test_queue_confirm(bool ok)
-{
-    the_script().confirms.push_back(ok);
-}
-
-void dialog_test_queue_yes_no(bool yes)
-{
-    the_script().yes_nos.push_back(yes);
-}
-
-void dialog_test_queue_ask_save(save_answer answer)
-{
-    the_script().save_answers.push_back(answer);
-}
-
-void dialog_test_queue_folder(const QString &path)
-{
-    the_script().folders.push_back(path);
-}
-
-void dialog_test_queue_save_file(const QString &path)
-{
-    the_script().save_files.push_back(path);
-}
-
-std::vector<dialog_call> dialog_test_take_calls()
-{
-    std::vector<dialog_call> calls;
-    calls.swap(the_script().calls);
-    return calls;
-}
-
-QStringList dialog_test_take_messages()
-{
-    QStringList texts;
-    for (const dialog_call &call : dialog_test_take_calls()) {
-        if (call.kind == dialog_kind::message)
-            texts << call.text;
-    }
-    return texts;
+    return QFileDialog::getSaveFileName(m_parent, caption, start, filter);
 }

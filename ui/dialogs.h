@@ -1,61 +1,74 @@
 #pragma once
-// Every dialog of the program goes through these functions. Production shows the real
-// Qt dialogs; a test switches on scripted mode, queues the answers and reads back what
-// was asked, so no dialog ever waits for a person.
+// Every dialog the window shows goes through a `dialogs` it is given: the real Qt boxes and
+// pickers in the program (`qt_dialogs`), scripted answers in the tests.
 
 #include "store/listed_message.h"
 
 #include <QString>
-#include <QStringList>
 #include <vector>
 
 class QWidget;
 
-// Every box shows its text as plain text: names and paths in it are never read as markup.
-// An OK box titled "提示" without an icon.
-void dialog_message(const QString &text);
-// An OK/Cancel box titled "提示", OK the default; true for OK.
-bool dialog_confirm(const QString &text);
+// The buttons a box may offer, each with its standard text (确定, 取消, 是, 否, 保存, 丢弃).
+enum class dialog_answer { ok, cancel, yes, no, save, discard };
 
-// A message that lists files fits the screen: it names the first 20, says how many more
-// there are, and holds the whole list in the box's details.
-constexpr int DIALOG_LISTED_ITEMS = 20;
-void dialog_message(const listed_message &message);
-bool dialog_confirm(const listed_message &message);
-// A Yes/No box titled "提示", No the default and the escape; true for Yes.
-bool dialog_yes_no(const QString &text);
-enum class save_answer { save, discard, cancel };
-// A Save/Discard/Cancel box titled "提示", Save the default, Escape cancels.
-save_answer dialog_ask_save(const QString &text);
-// Folder picker starting in "."; an empty string when cancelled.
-QString dialog_folder(const QString &caption);
-// Save-file picker; an empty string when cancelled.
-QString dialog_save_file(QWidget *parent, const QString &caption, const QString &dir,
-                         const QString &filter);
-
-// --- test seam ---
-enum class dialog_kind { message, confirm, yes_no, ask_save, folder, save_file };
-
-struct dialog_call {
-    dialog_kind kind;
-    QString text;     // message or confirmation text, or the picker's caption
-    QString details;  // boxes: the text behind "详细信息", if any
-    QString dir;      // pickers: the starting folder
-    QString filter;   // save-file picker: the filter
+// A box titled "提示" without an icon; its text is plain text, so names and paths in it are
+// never read as markup. The details stay behind the box's "显示详细信息" button.
+struct dialog_question {
+    QString text;
+    QString details;
+    std::vector<dialog_answer> answers;   // the buttons
+    dialog_answer default_answer = dialog_answer::ok;
+    dialog_answer escape_answer = dialog_answer::ok;
 };
 
-// From here on no dialog is shown; answers come from the queues (Cancel / empty when none is
-// queued) and every call is recorded. Clears queues and records.
-void dialog_test_begin();
-// Back to the real dialogs, as in production, for a test that answers a real box itself.
-// Clears queues and records.
-void dialog_test_end();
-void dialog_test_queue_confirm(bool ok);
-void dialog_test_queue_yes_no(bool yes);
-void dialog_test_queue_ask_save(save_answer answer);
-void dialog_test_queue_folder(const QString &path);
-void dialog_test_queue_save_file(const QString &path);
-// The calls recorded since dialog_test_begin() or the last take, oldest first.
-std::vector<dialog_call> dialog_test_take_calls();
-// The texts of the message boxes among them.
-QStringList dialog_test_take_messages();
+enum class save_answer { save, discard, cancel };
+
+class dialogs
+{
+public:
+    virtual ~dialogs() = default;
+
+    // Shows the box and returns the button that answered it.
+    virtual dialog_answer ask(const dialog_question &question) = 0;
+    // Folder picker; "" when cancelled.
+    virtual QString folder_choose(const QString &caption, const QString &start) = 0;
+    // Save-file picker; "" when cancelled.
+    virtual QString save_file_choose(const QString &caption, const QString &start, const QString &filter) = 0;
+
+    // An OK box.
+    void message(const QString &text);
+    // OK and Cancel; true for OK. A question whose OK would overwrite or discard something
+    // passes Cancel as its default, so that Enter does nothing.
+    bool confirm(const QString &text, dialog_answer default_answer = dialog_answer::ok);
+    // Yes and No, No the default; true for Yes.
+    bool yes_no(const QString &text);
+    // Save, Discard and Cancel, Save the default; Escape cancels.
+    save_answer ask_save(const QString &text);
+
+    // A message that lists files fits the screen: it names the first ones, says how many more
+    // there are, and holds the whole list in the box's details.
+    void message(const listed_message &message);
+    bool confirm(const listed_message &message, dialog_answer default_answer = dialog_answer::ok);
+};
+
+// A listed message names at most this many items in its text.
+constexpr int DIALOG_LISTED_ITEMS = 20;
+// The text of a listed message as a box shows it, and the whole list for its details when not
+// all of it is in the text. Each item takes one line, cut in its middle where it is wider than
+// a box may be, and no more items are named than the screen has lines for.
+QString dialog_listed_text(const listed_message &message, QString *details);
+
+// The real dialogs, modal to the window that asks.
+class qt_dialogs : public dialogs
+{
+public:
+    explicit qt_dialogs(QWidget *parent);
+
+    dialog_answer ask(const dialog_question &question) override;
+    QString folder_choose(const QString &caption, const QString &start) override;
+    QString save_file_choose(const QString &caption, const QString &start, const QString &filter) override;
+
+private:
+    QWidget *m_parent;
+};
