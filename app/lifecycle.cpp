@@ -4,6 +4,7 @@
 #include "app/main_page.h"
 #include "app/score_page.h"
 #include "app/unch_page.h"
+#include "app/window_title.h"
 #include "store/eval_lock.h"
 #include "store/eval_new.h"
 #include "store/eval_open.h"
@@ -16,11 +17,6 @@
 
 namespace {
 
-QByteArray folder_of(const evaluation &eval)
-{
-    return eval.st_path.left(eval.st_path.size() - int(sizeof "/st/" - 1));
-}
-
 // True when no other program has the folder open, or the teacher opens it all the same.
 bool lock_settle(dialogs &dialogs, const QByteArray &folder)
 {
@@ -28,7 +24,8 @@ bool lock_settle(dialogs &dialogs, const QByteArray &folder)
     return holder == 0
         || dialogs.confirm(QObject::tr("此评测已在另一个窗口中打开（进程号%1）。两处同时评分并保存，"
                                        "会互相覆盖成绩。是否仍要打开？")
-                               .arg(holder));
+                               .arg(holder),
+                           dialog_answer::cancel);
 }
 
 }  // namespace
@@ -65,8 +62,22 @@ void lifecycle::open()
         m_dialogs.message(result.refusal);
         return;
     }
-    if (!lock_settle(m_dialogs, path) || !unsaved_settle())
+    if (!lock_settle(m_dialogs, path))
         return;
+    if (!typed_store(QObject::tr("未打开新的评测：请先改正这个得分。")))
+        return;
+    switch (unsaved_settle()) {
+    case settled::stay: return;
+    case settled::saved:
+        // The save may have written into the very folder chosen: show what it holds now.
+        result = eval_open(path);
+        if (!result.refusal.isEmpty()) {
+            m_dialogs.message(result.refusal);
+            return;
+        }
+        break;
+    case settled::go: break;
+    }
     unlock();
     eval_lock_take(path);   // a folder the teacher may not write to opens all the same
     m_state.eval = std::move(result.eval);
@@ -79,6 +90,7 @@ void lifecycle::open()
     m_widgets.save_paper->setEnabled(true);
     m_pages.choice.show(eval);
     m_pages.unch.show(eval);
+    m_widgets.window->setWindowTitle(window_title(evaluation_class_name(path)));
 
     if (!result.problems.isEmpty())
         m_dialogs.message(eval_problems_message(result.problems));
@@ -89,10 +101,15 @@ bool lifecycle::save()
     if (!m_state.eval)
         return true;
     evaluation &eval = *m_state.eval;
-    if (!m_pages.unch.store_typed(eval))
+    if (!typed_store(QObject::tr("成绩未保存：请先改正这个得分。")))
         return false;
+    const QString elsewhere = eval_save_folder_check(eval);
+    if (!elsewhere.isEmpty()) {
+        m_dialogs.message(elsewhere);
+        return false;
+    }
     const QStringList changed = scores_changed(eval);
-    if (!changed.isEmpty() && !m_dialogs.confirm(eval_save_changed_question(changed)))
+    if (!changed.isEmpty() && !m_dialogs.confirm(eval_save_changed_question(changed), dialog_answer::cancel))
         return false;
     const save_report report = write_scores(eval);
     if (!report.backups.isEmpty())
@@ -107,9 +124,18 @@ bool lifecycle::save()
 
 void lifecycle::close()
 {
-    if (!m_dialogs.confirm(QObject::tr("您确定要关闭此评测吗？请确认是否保存评测。\n"
-                                       "（点击“保存评测按钮”，若不想保存评测，忽略此操作）")))
+    if (!m_state.eval)
         return;
+    if (!typed_store(QObject::tr("评测未关闭：请先改正这个得分。")))
+        return;
+    // With work to lose the question is about that work; otherwise the plain confirmation.
+    if (m_state.unsaved) {
+        if (unsaved_settle() == settled::stay)
+            return;
+    } else if (!m_dialogs.confirm(QObject::tr("您确定要关闭此评测吗？请确认是否保存评测。\n"
+                                              "（点击“保存评测按钮”，若不想保存评测，忽略此操作）"))) {
+        return;
+    }
     unlock();
     m_state.eval.reset();
     m_state.unsaved = false;
@@ -119,35 +145,36 @@ void lifecycle::close()
     m_pages.score.reset();
     m_pages.choice.reset();
     m_pages.unch.reset();
+    m_widgets.window->setWindowTitle(window_title());
 }
 
 bool lifecycle::quit()
 {
-    if (!unsaved_settle())
+    if (!typed_store(QObject::tr("窗口未关闭：请先改正这个得分。")) || unsaved_settle() == settled::stay)
         return false;
     unlock();
     return true;
 }
 
-// True when the work may be replaced: nothing unsaved, saved, or discarded by the teacher.
-bool lifecycle::unsaved_settle()
+bool lifecycle::typed_store(const QString &consequence)
 {
-    if (!m_state.eval)
-        return true;
-    if (!m_pages.unch.store_typed(*m_state.eval))
-        return false;
-    if (!m_state.unsaved)
-        return true;
+    return !m_state.eval || m_pages.unch.store_typed(*m_state.eval, consequence);
+}
+
+lifecycle::settled lifecycle::unsaved_settle()
+{
+    if (!m_state.eval || !m_state.unsaved)
+        return settled::go;
     switch (m_dialogs.ask_save(QObject::tr("当前评测有尚未保存的成绩，是否先保存？"))) {
-    case save_answer::save: return save();
-    case save_answer::discard: return true;
+    case save_answer::save: return save() ? settled::saved : settled::stay;
+    case save_answer::discard: return settled::go;
     case save_answer::cancel: break;
     }
-    return false;
+    return settled::stay;
 }
 
 void lifecycle::unlock()
 {
     if (m_state.eval)
-        eval_lock_release(folder_of(*m_state.eval));
+        eval_lock_release(evaluation_folder(*m_state.eval));
 }

@@ -5,14 +5,17 @@
 #include "app/window_state.h"
 
 class QAbstractButton;
+class QWidget;
 class choice_page;
 class dialogs;
 class main_page;
 class score_page;
 class unch_page;
 
-// The buttons that exist only while an evaluation is open.
+// The window, whose title names the open class, and the buttons that work only while an
+// evaluation is open.
 struct lifecycle_widgets {
+    QWidget *window;
     QAbstractButton *close_paper;
     QAbstractButton *save_paper;
 };
@@ -36,17 +39,25 @@ public:
     // Reads a folder the teacher picks and, unless it is refused or the teacher keeps the open
     // one, makes it the open evaluation and prepares every page for it.
     void open();
-    // Writes every student's score file, asking first about files another program changed.
-    // True when every file was written.
+    // Writes every student's score file, asking first about files another program changed,
+    // and only into the "sc" folder the evaluation was opened with. True when every file was
+    // written.
     bool save();
-    // After the teacher confirms, returns every page to the state without an evaluation.
+    // After the teacher confirms, or saves or discards unsaved work, returns every page to the
+    // state without an evaluation.
     void close();
     // Before the window closes: offers to save unsaved scores. False when the teacher cancels
     // or the save failed, and the window must stay.
     bool quit();
 
 private:
-    bool unsaved_settle();
+    // Stores a score typed and not yet stored; its refusal ends with consequence, what did
+    // not happen. False when refused.
+    bool typed_store(const QString &consequence);
+    enum class settled { go, saved, stay };
+    // Whether the open evaluation may be replaced: nothing unsaved (go), saved first (saved),
+    // discarded by the teacher (go), or not (stay: cancelled, or the save failed).
+    settled unsaved_settle();
     void unlock();
 
     lifecycle_widgets m_widgets;

@@ -4,6 +4,7 @@
 #include "ui_lumo_test.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 
 // Builds the widget tree into window. Outside any namespace, as the resource macro must be.
 static Ui_lumo_test *form_make(QMainWindow *window)
@@ -31,9 +32,19 @@ lumo_test::lumo_test(std::unique_ptr<dialogs> given, QWidget *parent)
               ui->next_pro},
              *m_dialogs),
       m_score({ui->servey, ui->score_show, ui->out_file}, *m_dialogs),
-      m_lifecycle({ui->close_paper, ui->save_paper}, {m_main, m_choice, m_unch, m_score}, m_state, *m_dialogs)
+      m_lifecycle({this, ui->close_paper, ui->save_paper}, {m_main, m_choice, m_unch, m_score}, m_state, *m_dialogs)
 {
     connect(&m_unch, &unch_page::scores_changed, this, &lumo_test::scores_change);
+    connect(&m_unch, &unch_page::move_requested, this, &lumo_test::unch_move_to);
+    // The usual keys of the usual commands; a disabled button ignores its key too.
+    const std::pair<QKeySequence, QAbstractButton *> keys[] = {
+        {QKeySequence(Qt::CTRL + Qt::Key_O), ui->open_paper},
+        {QKeySequence(Qt::CTRL + Qt::Key_S), ui->save_paper},
+        {QKeySequence(Qt::CTRL + Qt::Key_N), ui->new_paper},
+        {QKeySequence(Qt::CTRL + Qt::Key_W), ui->close_paper},
+    };
+    for (const auto &[sequence, button] : keys)
+        connect(new QShortcut(sequence, this), &QShortcut::activated, button, &QAbstractButton::click);
 }
 
 lumo_test::~lumo_test()
@@ -105,7 +116,7 @@ void lumo_test::on_next_pro_clicked()
 
 void lumo_test::on_servey_clicked()
 {
-    if (m_state.eval && m_unch.store_typed(*m_state.eval))
+    if (m_state.eval && m_unch.store_typed(*m_state.eval, QObject::tr("成绩未统计：请先改正这个得分。")))
         m_score.fill(*m_state.eval);
 }
 
@@ -121,6 +132,6 @@ void lumo_test::on_close_paper_clicked()
 
 void lumo_test::on_out_file_clicked()
 {
-    if (m_state.eval && m_unch.store_typed(*m_state.eval))
+    if (m_state.eval && m_unch.store_typed(*m_state.eval, QObject::tr("成绩表格未导出：请先改正这个得分。")))
         m_score.export_table(*m_state.eval);
 }

@@ -2,34 +2,50 @@
 // Scoring from the keyboard in the score box: type the score, press Enter, and the next
 // student's answer is there.
 
+#include "app/unch_move.h"
+
 #include <QObject>
+#include <functional>
 
-class QAbstractButton;
+class QAbstractScrollArea;
+class QKeyEvent;
 class QDoubleSpinBox;
+class QLineEdit;
 
-// Watches the score box. Enter does what 下一学生 does, Shift+Enter 上一学生, Ctrl+Enter 下一题
-// and Ctrl+Shift+Enter 上一题; after each, and whenever the box gets the focus by click or
-// Tab, its whole text is selected, so the next digits replace it. Full-width digits and
-// points, and a decimal comma, are read as the ASCII point and digits. The mouse wheel turns
-// the score only while the box has the focus, never while the teacher scrolls past it.
+// Watches the score box. Enter asks for the next answer, Shift+Enter the previous one,
+// Ctrl+Enter the next question and Ctrl+Shift+Enter the previous question; PageUp and PageDown
+// scroll the student's answer. Whenever the box gets the focus, however it gets it, its whole
+// text is selected, and so is it at the first click after that, so the digits typed replace it.
+// Full-width digits and points and a decimal comma are taken as the ASCII point and digits,
+// from keys, pastes and input methods alike. A keystroke, paste or commit that would make a
+// score the question cannot take is refused: the text stays as it was and `refused` tells
+// why. The mouse wheel turns the score only while the box has the focus.
 class score_keys : public QObject
 {
+    Q_OBJECT
+
 public:
-    score_keys(QDoubleSpinBox *box, QAbstractButton *next_stu, QAbstractButton *last_stu,
-               QAbstractButton *next_pro, QAbstractButton *last_pro);
+    // refusal: why the box may not hold a text (ASCII already), or "".
+    score_keys(QDoubleSpinBox *box, QAbstractScrollArea *answer, std::function<QString(const QString &)> refusal);
+
+    // Selects the whole text now, and again at the next click.
+    void select();
+
+signals:
+    void move_requested(unch_move step);
+    void refused(const QString &why);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QAbstractButton *move_button(Qt::KeyboardModifiers modifiers) const;
-    void select_later();
+    bool key_press(QKeyEvent *key);
 
     QDoubleSpinBox *m_box;
-    QAbstractButton *m_next_stu;
-    QAbstractButton *m_last_stu;
-    QAbstractButton *m_next_pro;
-    QAbstractButton *m_last_pro;
+    QLineEdit *m_edit;
+    QAbstractScrollArea *m_answer;
+    std::function<QString(const QString &)> m_refusal;
+    bool m_click_selects = false;
 };
 
 // The text as the box takes it: full-width digits, signs and points and the decimal comma

@@ -1,9 +1,10 @@
 #include "app/start.h"
 
 #include "app/lumo_test.h"
+#include "app/window_title.h"
 
 void lumo_start(lumo_test &window)
 {
     window.show();
-    window.setWindowTitle(QString::fromUtf8("LUMO试卷评测系统2.0-评测端lumo_test"));
+    window.setWindowTitle(window_title());
 }

@@ -1,19 +1,26 @@
 #include "app/unch_page.h"
 
 #include "app/score_keys.h"
-#include "grading/manual_scoring.h"
 #include "ui/dialogs.h"
 
 #include <QDoubleSpinBox>
 #include <QLCDNumber>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QToolTip>
 #include <algorithm>
 
 unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
-    : m_widgets(widgets), m_dialogs(dialogs)
+    : m_widgets(widgets), m_dialogs(dialogs),
+      m_keys(new score_keys(widgets.unch_score_in, widgets.stu_ans,
+                            [this](const QString &text) { return manual_scoring_text_refusal(text, m_full); }))
 {
-    new score_keys(widgets.unch_score_in, widgets.next_stu, widgets.last_stu, widgets.next_pro, widgets.last_pro);
+    connect(m_keys, &score_keys::move_requested, this, &unch_page::move_requested);
+    connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
+    // Whatever the teacher types next replaces what was left of a refused entry.
+    connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this,
+            [this] { m_refused.clear(); });
 }
 
 void unch_page::show(const evaluation &eval)
@@ -31,6 +38,7 @@ void unch_page::show(const evaluation &eval)
 void unch_page::reset()
 {
     m_cursor = unch_cursor();
+    m_refused.clear();
     set_enabled(false);
     for (QLCDNumber *number : {m_widgets.pro_now, m_widgets.stu_now, m_widgets.pro_tot, m_widgets.stu_tot,
                                m_widgets.pro_score})
@@ -49,13 +57,12 @@ void unch_page::show_unch_item(const evaluation &eval)
     m_widgets.pro_tot->display(eval.unch_cnt);
     m_widgets.stu_tot->display(eval.stu_cnt);
     m_widgets.pro_score->display(question.full_score);
-    // The box takes more than the question allows, so that a mistyped 12 on a 10-point
-    // question can be refused as 12 instead of being cut to 1 while it is typed.
-    const double limit = std::max(100.0, 10 * question.full_score);
+    // A full score below 0 takes 0 alone, so the page never locks on such a paper.
+    m_full = question.full_score;
+    m_refused.clear();
     QDoubleSpinBox *box = m_widgets.unch_score_in;
-    box->setRange(-limit, limit);
-    box->setValue(std::clamp(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro], 0.0,
-                             std::max(0.0, question.full_score)));
+    box->setRange(0, std::max(0.0, m_full));
+    box->setValue(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro]);
     m_shown = box->value();
     m_widgets.unch_pro->setText(question.text);
     m_widgets.pro_ans->setText(question.ref_answer);
@@ -63,16 +70,29 @@ void unch_page::show_unch_item(const evaluation &eval)
     m_widgets.stu_ans->setPlainText(eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro]);
 }
 
-bool unch_page::store(evaluation &eval)
+void unch_page::refuse(const QString &why)
+{
+    m_refused = why;
+    m_dialogs.refusal(why);
+    m_keys->select();
+}
+
+void unch_page::note(const QString &text)
+{
+    QDoubleSpinBox *box = m_widgets.unch_score_in;
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), text, box);
+}
+
+bool unch_page::store(evaluation &eval, const QString &consequence)
 {
     QDoubleSpinBox *box = m_widgets.unch_score_in;
     box->interpretText();
     const double entered = box->value();
-    const QString refusal =
-        unch_score_refusal(entered, eval.unch_questions[std::size_t(m_cursor.cur_pro)].full_score);
-    if (!refusal.isEmpty()) {
-        m_dialogs.message(refusal);
-        box->selectAll();
+    const QString why = m_refused.isEmpty() ? manual_scoring_refusal(entered, m_full) : m_refused;
+    if (!why.isEmpty()) {
+        m_refused = why;
+        m_dialogs.refusal(consequence.isEmpty() ? why : why + QLatin1Char('\n') + consequence);
+        m_keys->select();
         return false;
     }
     double &stored = eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro];
@@ -84,24 +104,35 @@ bool unch_page::store(evaluation &eval)
     return true;
 }
 
-bool unch_page::store_typed(evaluation &eval)
+bool unch_page::store_typed(evaluation &eval, const QString &consequence)
 {
     if (m_cursor.cur_stu < 1 || m_cursor.cur_pro < 1)
         return true;
     m_widgets.unch_score_in->interpretText();
-    return m_widgets.unch_score_in->value() == m_shown || store(eval);
+    return (m_refused.isEmpty() && m_widgets.unch_score_in->value() == m_shown) || store(eval, consequence);
 }
 
 void unch_page::move(evaluation &eval, unch_move step)
 {
     if (!store(eval))
         return;
-    const bool student = step == unch_move::last_stu || step == unch_move::next_stu;
-    const int delta = step == unch_move::next_stu || step == unch_move::next_pro ? +1 : -1;
-    int &moving = student ? m_cursor.cur_stu : m_cursor.cur_pro;
-    const int moved = cursor_step(moving, delta, student ? eval.stu_cnt : eval.unch_cnt);
-    if (moved != moving) {
-        moving = moved;
+    unch_cursor moved = m_cursor;
+    switch (step) {
+    case unch_move::last_stu: moved.cur_stu = manual_scoring_step(moved.cur_stu, -1, eval.stu_cnt); break;
+    case unch_move::next_stu: moved.cur_stu = manual_scoring_step(moved.cur_stu, +1, eval.stu_cnt); break;
+    case unch_move::last_pro: moved.cur_pro = manual_scoring_step(moved.cur_pro, -1, eval.unch_cnt); break;
+    case unch_move::next_pro: moved.cur_pro = manual_scoring_step(moved.cur_pro, +1, eval.unch_cnt); break;
+    case unch_move::forward:
+        if (!manual_scoring_forward(moved, eval.stu_cnt, eval.unch_cnt))
+            note(QObject::tr("这是最后一份答卷，已保存得分"));
+        break;
+    case unch_move::backward:
+        if (!manual_scoring_backward(moved, eval.stu_cnt, eval.unch_cnt))
+            note(QObject::tr("这是第一份答卷，已保存得分"));
+        break;
+    }
+    if (moved.cur_stu != m_cursor.cur_stu || moved.cur_pro != m_cursor.cur_pro) {
+        m_cursor = moved;
         show_unch_item(eval);
     }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The manual scoring page: one student's answer to one non-choice question at a time.
 
+#include "app/unch_move.h"
+#include "grading/manual_scoring.h"
 #include "store/evaluation.h"
 
 #include <QObject>
@@ -10,6 +12,7 @@ class QDoubleSpinBox;
 class QLCDNumber;
 class QTextBrowser;
 class dialogs;
+class score_keys;
 
 struct unch_page_widgets {
     QLCDNumber *pro_now;
@@ -28,9 +31,6 @@ struct unch_page_widgets {
     QAbstractButton *next_pro;
 };
 
-// The four moves of the page's navigation buttons.
-enum class unch_move { last_stu, next_stu, last_pro, next_pro };
-
 class unch_page : public QObject
 {
     Q_OBJECT
@@ -44,17 +44,17 @@ public:
     // Disables the page, puts both cursors to 0 and clears every display.
     void reset();
 
-    // Stores the entered score for the item under the cursor, as the page's buttons do. A
-    // score above the question's full score or below 0 is refused with a message and nothing
-    // is stored: the box takes such a number, so that it is never turned into another one.
-    // False when refused.
-    bool store(evaluation &eval);
+    // Stores the entered score for the item under the cursor, as the page's buttons do. While
+    // the box holds what is left of a refused entry, the refusal is shown again, followed by
+    // what did not happen (consequence, when given), and nothing is stored. False when refused.
+    bool store(evaluation &eval, const QString &consequence = QString());
     // Stores a score the teacher typed but did not store yet, before the scores are saved,
     // shown or exported. A score merely shown (clamped into the range) is left as it is.
     // False when the typed score was refused.
-    bool store_typed(evaluation &eval);
-    // Stores, then moves one cursor one step, stopping at its bounds, and shows the new item.
-    // A refused score moves nothing.
+    bool store_typed(evaluation &eval, const QString &consequence);
+    // Stores, then moves and shows the new item. The buttons' moves stop at their bounds;
+    // Enter and Shift+Enter go on across questions, and at the last (first) answer a note by
+    // the box says so. A refused score moves nothing.
     void move(evaluation &eval, unch_move step);
 
     const unch_cursor &cursor() const { return m_cursor; }
@@ -62,8 +62,14 @@ public:
 signals:
     // A stored score differs from the one it replaced.
     void scores_changed();
+    // The teacher asked for a move from the keyboard.
+    void move_requested(unch_move step);
 
 private:
+    // Tells why the box may not hold what the teacher typed, and keeps the box's text selected.
+    void refuse(const QString &why);
+    // A short note by the score box, gone at the next key or click.
+    void note(const QString &text);
     // Shows the item under the cursor. A stored score outside 0..full score is shown clamped
     // into it.
     void show_unch_item(const evaluation &eval);
@@ -71,7 +77,12 @@ private:
 
     unch_page_widgets m_widgets;
     dialogs &m_dialogs;
+    score_keys *m_keys;
     unch_cursor m_cursor;
+    // The current question's full score, which bounds the box.
+    double m_full = 0;
     // The score the box showed last: anything else in it was typed.
     double m_shown = 0;
+    // Set while the box holds what is left of a refused entry: why it was refused.
+    QString m_refused;
 };

@@ -2,20 +2,63 @@
 
 #include <QLocale>
 #include <QObject>
+#include <algorithm>
 #include <cmath>
 
-int cursor_step(int cursor, int delta, int count)
+int manual_scoring_step(int cursor, int delta, int count)
 {
     const int moved = cursor + delta;
     return moved >= 1 && moved <= count ? moved : cursor;
 }
 
-QString unch_score_refusal(double score, double full_score)
+bool manual_scoring_forward(unch_cursor &cursor, int students, int questions)
+{
+    if (cursor.cur_stu < students) {
+        ++cursor.cur_stu;
+        return true;
+    }
+    if (cursor.cur_pro < questions) {
+        ++cursor.cur_pro;
+        cursor.cur_stu = 1;
+        return true;
+    }
+    return false;
+}
+
+bool manual_scoring_backward(unch_cursor &cursor, int students, int questions)
+{
+    if (cursor.cur_stu > 1) {
+        --cursor.cur_stu;
+        return true;
+    }
+    if (cursor.cur_pro > 1 && cursor.cur_pro <= questions) {
+        --cursor.cur_pro;
+        cursor.cur_stu = students;
+        return true;
+    }
+    return false;
+}
+
+QString manual_scoring_refusal(double score, double full_score)
 {
     if (score < 0)
         return QObject::tr("得分不能小于0分");
-    if (score > std::round(full_score * 1000) / 1000)
+    if (score > std::max(0.0, std::round(full_score * 1000) / 1000))
         return QObject::tr("本题满分为%1分，得分不能超过满分")
             .arg(QLocale::c().toString(full_score, 'g', QLocale::FloatingPointShortest));
     return {};
+}
+
+QString manual_scoring_text_refusal(const QString &text, double full_score)
+{
+    const QString typed = text.trimmed();
+    if (typed.startsWith(QLatin1Char('-')))
+        return manual_scoring_refusal(-1, full_score);
+    // Digits and a point only: the box refuses anything else without a word, as ever.
+    const bool plain = std::all_of(typed.begin(), typed.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.');
+    });
+    bool number = false;
+    const double score = QLocale::c().toDouble(typed, &number);
+    return plain && number ? manual_scoring_refusal(score, full_score) : QString();
 }

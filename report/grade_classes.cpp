@@ -4,24 +4,6 @@
 #include "store/eval_open.h"
 #include "store/local_text.h"
 
-#include <climits>
-#include <cstdlib>
-
-QString grade_class_name(const QByteArray &folder)
-{
-    QByteArray path = folder;
-    while (path.size() > 1 && path.endsWith('/'))
-        path.chop(1);
-    const int slash = path.lastIndexOf('/');
-    const QByteArray last = slash < 0 ? path : path.mid(slash + 1);
-    // "." or ".." name no class; the folder they stand for does.
-    if (last.isEmpty() || last == "." || last == "..") {
-        char resolved[PATH_MAX];
-        if (::realpath(path.constData(), resolved))
-            return grade_class_name(QByteArray(resolved));
-    }
-    return local_name_text(last);
-}
 
 grade_class_read grade_class_read_folder(const QByteArray &folder)
 {
@@ -34,7 +16,7 @@ grade_class_read grade_class_read_folder(const QByteArray &folder)
     if (!opened.problems.isEmpty())
         read.problems = eval_problems_message(opened.problems);
     grade_class &cls = read.cls;
-    cls.name = grade_class_name(folder);
+    cls.name = evaluation_class_name(folder);
     cls.folder = folder;
     cls.eval = std::move(opened.eval);
     choice_grades grades = choice_grade_all(cls.eval, [](int) {});

@@ -23,8 +23,6 @@ struct grade_class_read {
     grade_class cls;
 };
 
-// The name of a class: the last part of its folder's path, trailing slashes ignored.
-QString grade_class_name(const QByteArray &folder);
 // Opens the folder (nothing is written into it), grades the choice answers with the key and
 // makes the score table.
 grade_class_read grade_class_read_folder(const QByteArray &folder);

@@ -142,6 +142,7 @@ eval_open_result eval_open(const QByteArray &folder)
     result.refusal = folder_check(eval, &paper_bytes, &key_bytes);
     if (!result.refusal.isEmpty())
         return result;
+    eval.sc_folder = file_stamp_read(eval.sc_path);
     const file_report paper = paper_parse(paper_bytes, &eval);
     result.refusal = paper.failure;
     if (result.refusal.isEmpty()) {

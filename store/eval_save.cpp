@@ -32,6 +32,15 @@ QByteArray backup_make(const QByteArray &path)
 
 }  // namespace
 
+QString eval_save_folder_check(const evaluation &eval)
+{
+    if (dir_same(eval.st_path, eval.sc_path))
+        return QObject::tr("所选择的文件夹下的st和sc现在是同一个文件夹，保存成绩会覆盖学生的答卷，成绩未保存");
+    if (!file_stamp_read(eval.sc_path).same_file(eval.sc_folder))
+        return QObject::tr("打开评测之后，sc文件夹被移走、删除或替换了。为免把成绩写到别处，成绩未保存");
+    return {};
+}
+
 QStringList scores_changed(const evaluation &eval)
 {
     QStringList changed;

@@ -12,6 +12,11 @@ struct save_report {
     QStringList backups;    // the backups made of score files that could not be read whole
 };
 
+// Why the score files cannot be saved into the evaluation's "sc" folder, or "": it is the "st"
+// folder now (the scores would replace the students' answers), or no longer the folder the
+// evaluation was opened with (moved, removed, or replaced by another).
+QString eval_save_folder_check(const evaluation &eval);
+
 // The score files (as shown to the teacher) that another program created, changed or removed
 // since the evaluation read or last wrote them.
 QStringList scores_changed(const evaluation &eval);

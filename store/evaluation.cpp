@@ -1,5 +1,31 @@
 #include "store/evaluation.h"
 
+#include "store/local_text.h"
+
+#include <climits>
+#include <cstdlib>
+
+QByteArray evaluation_folder(const evaluation &eval)
+{
+    return eval.st_path.left(eval.st_path.size() - int(sizeof "/st/" - 1));
+}
+
+QString evaluation_class_name(const QByteArray &folder)
+{
+    QByteArray path = folder;
+    while (path.size() > 1 && path.endsWith('/'))
+        path.chop(1);
+    const int slash = path.lastIndexOf('/');
+    const QByteArray last = slash < 0 ? path : path.mid(slash + 1);
+    // "." or ".." name no class; the folder they stand for does.
+    if (last.isEmpty() || last == "." || last == "..") {
+        char resolved[PATH_MAX];
+        if (::realpath(path.constData(), resolved))
+            return evaluation_class_name(QByteArray(resolved));
+    }
+    return local_name_text(last);
+}
+
 void evaluation_tables_reset(evaluation &eval)
 {
     const int n = eval.stu_cnt;

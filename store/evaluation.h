@@ -75,6 +75,8 @@ struct evaluation {
     // be read whole.
     std::vector<file_stamp> sc_stamp{1};
     std::vector<bool> sc_suspect{false};
+    // The "sc" folder as open found it: a save writes into that folder or nowhere.
+    file_stamp sc_folder;
 
     // Folder paths, 8-bit, each ending as its name says.
     QByteArray st_path;    // folder + "/st/"
@@ -83,11 +85,11 @@ struct evaluation {
     QByteArray ans_path;   // folder + "/answer.ans"
 };
 
-// The student on the scoring page and the non-choice question shown there; 0 = none.
-struct unch_cursor {
-    int cur_stu = 0;
-    int cur_pro = 0;
-};
+// The evaluation's folder, as it was opened (its paths without "/st/").
+QByteArray evaluation_folder(const evaluation &eval);
+// The class an evaluation folder holds is named after the folder: the last part of its path,
+// trailing slashes ignored, "." and ".." resolved, as the teacher reads it.
+QString evaluation_class_name(const QByteArray &folder);
 
 // Gives every per-student table room for the evaluation's students and counts, all zero,
 // every answer counted as read.

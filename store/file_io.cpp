@@ -237,6 +237,11 @@ bool file_stamp::operator==(const file_stamp &other) const
         && modified_ns == other.modified_ns;
 }
 
+bool file_stamp::same_file(const file_stamp &other) const
+{
+    return exists && other.exists && device == other.device && inode == other.inode;
+}
+
 file_stamp file_stamp_read(const QByteArray &path)
 {
     file_stamp stamp;

@@ -58,5 +58,7 @@ struct file_stamp {
 
     bool operator==(const file_stamp &other) const;
     bool operator!=(const file_stamp &other) const { return !(*this == other); }
+    // The same file or folder, whatever became of its contents.
+    bool same_file(const file_stamp &other) const;
 };
 file_stamp file_stamp_read(const QByteArray &path);

@@ -78,7 +78,7 @@ QStringList scripted_dialogs::take_messages()
     return texts;
 }
 
-void scripted_dialogs::real_use(QWidget *parent)
+void scripted_dialogs::forget()
 {
     m_confirms.clear();
     m_yes_nos.clear();
@@ -86,5 +86,10 @@ void scripted_dialogs::real_use(QWidget *parent)
     m_folders.clear();
     m_save_files.clear();
     m_calls.clear();
+}
+
+void scripted_dialogs::real_use(QWidget *parent)
+{
+    forget();
     m_real = parent ? std::make_unique<qt_dialogs>(parent) : nullptr;
 }

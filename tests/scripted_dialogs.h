@@ -38,6 +38,8 @@ public:
     // The texts of the message boxes among them.
     QStringList take_messages();
 
+    // Empties the queues and the records.
+    void forget();
     // From here on the real dialogs show, modal to parent, for a test that answers a real box
     // itself; nullptr returns to the queues. Either way the queues and records are emptied.
     void real_use(QWidget *parent);

@@ -2,6 +2,7 @@
 
 #include "eval_fixture.h"
 #include "window_driver.h"
+#include "app/start.h"
 
 #include <QDoubleSpinBox>
 #include <QProgressBar>
@@ -328,6 +329,49 @@ private slots:
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("8.000"));
     }
 
+    // sc made a link to st after the open: the save refuses before writing anything.
+    void save_writes_only_into_the_folder_it_opened()
+    {
+        window_driver d;
+        eval_fixture eval;
+        two_one_one(eval);
+        d.open(eval.path);
+        d.click("test_ch");
+        const QByteArray answers = eval.bytes("st/张三.stu");
+        QVERIFY(QDir(eval.path).rename(QStringLiteral("sc"), QStringLiteral("sc.old")));
+        QVERIFY(QFile::link(eval.path + QStringLiteral("/st"), eval.path + QStringLiteral("/sc")));
+        d.click("save_paper");
+        QCOMPARE(d.dialogs->take_messages(),
+                 QStringList(QStringLiteral("所选择的文件夹下的st和sc现在是同一个文件夹，保存成绩会覆盖学生的答卷，成绩未保存")));
+        QCOMPARE(eval.bytes("st/张三.stu"), answers);
+        QVERIFY(QFile::remove(eval.path + QStringLiteral("/sc")));
+        QVERIFY(QDir(eval.path).mkdir(QStringLiteral("sc")));   // another folder of the same name
+        d.click("save_paper");
+        QCOMPARE(d.dialogs->take_messages().size(), 1);
+        QVERIFY(QDir(eval.path + QStringLiteral("/sc")).isEmpty());
+    }
+
+    // Ctrl+O, Ctrl+S and Ctrl+W do what their buttons do; the title names the open class.
+    void the_usual_keys_and_the_title()
+    {
+        window_driver d;
+        eval_fixture eval;
+        two_one_one(eval);
+        lumo_start(d.window);
+        QApplication::setActiveWindow(&d.window);
+        QVERIFY(QTest::qWaitForWindowActive(&d.window));
+        d.dialogs->queue_folder(eval.path);
+        QTest::keyClick(&d.window, Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("eval - LUMO试卷评测系统2.0-评测端lumo_test"));
+        d.click("test_ch");
+        QTest::keyClick(&d.window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
+        d.dialogs->queue_confirm(true);
+        QTest::keyClick(&d.window, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!d.enabled("close_paper"));
+        QCOMPARE(d.window.windowTitle(), QStringLiteral("LUMO试卷评测系统2.0-评测端lumo_test"));
+    }
+
     void save_reports_files_it_could_not_write()
     {
         window_driver d;
@@ -335,12 +379,13 @@ private slots:
         two_one_one(eval);
         d.open(eval.path);
         QDir(eval.path).mkpath(QStringLiteral("sc/李四.stu/occupied"));
-        // Answered by Return on the real box, which must be a plain OK box.
-        real_box_answer answer{d, Qt::Key_Return};
+        // First the question about the file that appeared since the open, answered with OK
+        // (Cancel is its default); then Return on the report, which must be a plain OK box.
+        real_box_answer answer{d, {{{}, QMessageBox::Ok}, {{Qt::Key_Return}}}};
         d.click("save_paper");
-        // First the question about the file that appeared since the open, answered with OK.
         QCOMPARE(answer.boxes.size(), std::size_t(2));
         QVERIFY(answer.boxes[0].text.startsWith(QStringLiteral("下列成绩文件在本窗口读取之后被其他程序改动过：\nsc/李四.stu\n")));
+        QCOMPARE(answer.boxes[0].default_button, QMessageBox::Cancel);
         const real_box_answer::shown &box = answer.boxes[1];
         QCOMPARE(box.title, QStringLiteral("提示"));
         QCOMPARE(box.icon, QMessageBox::NoIcon);

@@ -3,6 +3,7 @@
 
 #include "eval_fixture.h"
 #include "window_driver.h"
+#include "grading/manual_scoring.h"
 
 #include <QDoubleSpinBox>
 #include <QTabWidget>
@@ -141,14 +142,22 @@ private slots:
         eval_fixture eval;
         eval.folders().paper("0 0 1\n0 @q$").key("@r$").student("a.stu", "@x$");
         d.open(eval.path);
-        entry(d)->setValue(3);
+        entry(d)->setValue(3);   // the box holds 0 alone
+        QCOMPARE(entry(d)->value(), 0.0);
+        entry(d)->selectAll();
+        QTest::keyClicks(entry(d), QStringLiteral("3"));
+        const QString refusal = QStringLiteral("本题满分为0分，得分不能超过满分");
+        QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
         d.click("save_score");
-        QCOMPARE(d.dialogs->take_messages(), QStringList(QStringLiteral("本题满分为0分，得分不能超过满分")));
-        // Refused, the typed score stops the save too, until it is mended.
+        QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
+        // Refused, the typed score stops the save too, until it is mended, and says so.
         QVERIFY(scores_saved(d, eval, "a.stu").isEmpty());
-        QCOMPARE(d.dialogs->take_messages().size(), 1);
-        entry(d)->setValue(0);
+        QCOMPARE(d.dialogs->take_messages(), QStringList(refusal + QStringLiteral("\n成绩未保存：请先改正这个得分。")));
+        QTest::keyClicks(entry(d), QStringLiteral("0"));
         QCOMPARE(scores_saved(d, eval, "a.stu"), QByteArray("0.000\n"));
+        // A full score below 0 takes 0 as this one does, so such a page never locks.
+        QCOMPARE(manual_scoring_refusal(0, -1), QString());
+        QCOMPARE(manual_scoring_refusal(0.5, -1), QStringLiteral("本题满分为-1分，得分不能超过满分"));
     }
 
     void scores_keep_three_decimals()

@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolTip>
 #include <QTextBrowser>
 #include <QWheelEvent>
 #include <QtTest>
@@ -91,12 +94,14 @@ private slots:
         QTest::addColumn<QByteArray>("saved");
         QTest::newRow("above the full score") << false << "12" << "本题满分为10分，得分不能超过满分" << QByteArray();
         QTest::newRow("9 on 8 points") << true << "9" << "本题满分为8分，得分不能超过满分" << QByteArray();
-        QTest::newRow("below 0") << false << "-1" << "得分不能小于0分" << QByteArray();
+        QTest::newRow("below 0") << false << "-" << "得分不能小于0分" << QByteArray();
         QTest::newRow("decimal comma") << false << "7,5" << "" << QByteArray("7.500\n0.000\n");
         QTest::newRow("full-width") << false << "７．５" << "" << QByteArray("7.500\n0.000\n");
         QTest::newRow("full-width comma") << true << "６，２５" << "" << QByteArray("0.000\n6.250\n");
     }
 
+    // Refused at the keystroke that would make the score, and again at every attempt to store
+    // what is left, until the teacher types another score.
     void typed_scores_are_stored_as_typed_or_refused()
     {
         QFETCH(bool, second_question);
@@ -118,12 +123,144 @@ private slots:
             d.click("save_paper");
             QCOMPARE(eval.bytes("sc/a.stu"), saved);
         } else {
-            QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
+            QCOMPARE(d.dialogs->take_messages(), QStringList({refusal, refusal}));   // the key, then Enter
             QCOMPARE(d.lcd("stu_now"), 1.0);   // nothing stored, nothing moved
-            d.click("save_paper");              // the refused score stops the save as well
-            QCOMPARE(d.dialogs->take_messages(), QStringList(refusal));
+            d.click("save_paper");              // and nothing saved, as the message says
+            QCOMPARE(d.dialogs->take_messages(), QStringList(refusal + QStringLiteral("\n成绩未保存：请先改正这个得分。")));
             QVERIFY(eval.bytes("sc/a.stu").isEmpty());
         }
+    }
+
+    // However the box gets the focus its text is selected, and so it is at the first click
+    // after that: the digits typed replace the score, never join it.
+    void every_arrival_selects_the_score()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        activate(d);
+        auto *tabs = d.find<QTabWidget>("tabWidget");
+        tabs->setCurrentIndex(2);
+        for (const Qt::FocusReason reason : {Qt::OtherFocusReason, Qt::ActiveWindowFocusReason, Qt::ShortcutFocusReason}) {
+            d.find("stu_ans")->setFocus();
+            box(d)->setFocus(reason);
+            QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
+        }
+        // Away to the statistics and back, then one click at the end of the text.
+        tabs->setCurrentIndex(3);
+        tabs->setCurrentIndex(2);
+        box(d)->setFocus();
+        QTest::qWait(0);
+        edit(d)->deselect();
+        const QPoint end(edit(d)->width() - 3, edit(d)->height() / 2);
+        QTest::mouseClick(edit(d), Qt::LeftButton, Qt::NoModifier, end);
+        QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
+        QTest::keyClicks(box(d), QStringLiteral("9"));
+        QCOMPARE(edit(d)->text(), QStringLiteral("9"));
+        // The second click places the cursor, as anywhere else.
+        QTest::mouseClick(edit(d), Qt::LeftButton, Qt::NoModifier, end);
+        QVERIFY(!edit(d)->hasSelectedText());
+    }
+
+    // 12 typed on a 10-point question, then 8, Enter, 6, Enter typed on before the refusal
+    // could be read: those keys land nowhere, and nothing is stored for anyone.
+    void keys_typed_on_behind_a_refusal_are_dropped()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        box(d)->setFocus();
+        box(d)->selectAll();
+        {
+            real_box_answer answer{d, {{{Qt::Key_8, Qt::Key_Return, Qt::Key_6, Qt::Key_Return}}}};
+            QTest::keyClicks(box(d), QStringLiteral("12"));
+            QCOMPARE(answer.boxes.size(), std::size_t(1));
+            QCOMPARE(answer.boxes[0].text, QStringLiteral("本题满分为10分，得分不能超过满分"));
+            QVERIFY(answer.boxes[0].left_open);   // the typed-on Enter did not answer it
+        }
+        QCOMPARE(d.lcd("stu_now"), 1.0);
+        QCOMPARE(edit(d)->text(), QStringLiteral("1"));
+        d.click("save_paper");
+        QVERIFY(eval.bytes("sc/a.stu").isEmpty());
+        QVERIFY(eval.bytes("sc/b.stu").isEmpty());
+    }
+
+    // The score keeps to 0..full score; PageUp and PageDown are for the student's answer.
+    void the_box_keeps_to_the_range_and_pages_the_answer()
+    {
+        eval_fixture eval;
+        QByteArray long_answer = "@";
+        for (int line = 0; line < 200; ++line)
+            long_answer += "第" + QByteArray::number(line) + "行\n";
+        eval.folders().paper("0 0 1\n10 @q1$").key("@r1$").student("a.stu", long_answer + "$");
+        window_driver d;
+        d.open(eval.path);
+        d.find<QTabWidget>("tabWidget")->setCurrentIndex(2);
+        box(d)->setFocus();
+        box(d)->setValue(10);
+        QTest::keyClick(box(d), Qt::Key_Up);
+        QCOMPARE(box(d)->value(), 10.0);
+        box(d)->setValue(0);
+        QTest::keyClick(box(d), Qt::Key_Down);
+        QCOMPARE(box(d)->value(), 0.0);
+        QScrollBar *bar = d.find<QTextBrowser>("stu_ans")->verticalScrollBar();
+        QTest::keyClick(box(d), Qt::Key_PageDown);
+        QVERIFY(bar->value() > 0);
+        QTest::keyClick(box(d), Qt::Key_PageUp);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(box(d)->value(), 0.0);
+        QCOMPARE(d.dialogs->take_messages(), QStringList());
+    }
+
+    // Enter goes on to the next question at the last student, Shift+Enter back to the
+    // previous question's last student; the very last answer is stored and says so.
+    void enter_goes_on_question_by_question()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        activate(d);
+        box(d)->setFocus();
+        box(d)->selectAll();
+        for (const char *typed : {"1", "2", "3"})
+            score(d, QString::fromLatin1(typed));
+        QCOMPARE(d.lcd("pro_now"), 2.0);
+        QCOMPARE(d.lcd("stu_now"), 1.0);
+        score(d, QString(), Qt::ShiftModifier);
+        QCOMPARE(d.lcd("pro_now"), 1.0);
+        QCOMPARE(d.lcd("stu_now"), 3.0);
+        QCOMPARE(box(d)->value(), 3.0);
+        for (const char *typed : {"4", "5", "6", "7"})
+            score(d, QString::fromLatin1(typed));
+        QCOMPARE(d.lcd("pro_now"), 2.0);
+        QCOMPARE(d.lcd("stu_now"), 3.0);
+        QCOMPARE(box(d)->value(), 7.0);   // the last answer: stored, and still shown
+        QCOMPARE(QToolTip::text(), QStringLiteral("这是最后一份答卷，已保存得分"));
+        d.click("save_paper");
+        QCOMPARE(eval.bytes("sc/a.stu"), QByteArray("1.000\n5.000\n"));
+        QCOMPARE(eval.bytes("sc/c.stu"), QByteArray("4.000\n7.000\n"));
+    }
+
+    // A refusal stops the statistics and the export too, and says that it did.
+    void a_refused_score_says_what_did_not_happen()
+    {
+        eval_fixture eval;
+        two_questions(eval);
+        window_driver d;
+        d.open(eval.path);
+        box(d)->selectAll();
+        QTest::keyClicks(box(d), QStringLiteral("11"));
+        d.dialogs->take_messages();
+        const QString refusal = QStringLiteral("本题满分为10分，得分不能超过满分\n");
+        d.click("servey");
+        QCOMPARE(d.dialogs->take_messages(), QStringList(refusal + QStringLiteral("成绩未统计：请先改正这个得分。")));
+        QVERIFY(!d.find<QTableWidget>("score_show")->item(0, 0));
+        d.click("out_file");
+        QCOMPARE(d.dialogs->take_messages(), QStringList(refusal + QStringLiteral("成绩表格未导出：请先改正这个得分。")));
+        QVERIFY(d.dialogs->take_calls().empty());   // no file was asked for
     }
 
     void the_wheel_turns_only_a_focused_box()

@@ -6,6 +6,7 @@
 
 #include <QDoubleSpinBox>
 #include <QProgressBar>
+#include <QTableWidget>
 #include <QTextBrowser>
 #include <QtTest>
 #include <unistd.h>
@@ -112,6 +113,42 @@ private slots:
         QVERIFY(first.bytes("sc/张三.stu").isEmpty());
     }
 
+    // 关闭当前评测 asks about unsaved work as closing the window does, not its plain question.
+    void closing_the_evaluation_keeps_unsaved_work()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        window_driver d;
+        d.open(eval.path);
+        d.click("test_ch");
+        d.dialogs->queue_ask_save(save_answer::cancel);
+        d.click("close_paper");
+        QCOMPARE(unsaved_questions(d), 1);
+        QVERIFY(d.enabled("close_paper"));
+        d.dialogs->queue_ask_save(save_answer::save);
+        d.click("close_paper");
+        QCOMPARE(unsaved_questions(d), 1);
+        QVERIFY(!d.enabled("close_paper"));
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2.000\n2.000\n4.000\n0.000\n"));
+    }
+
+    // Saved before opening the same class again: the window shows what it saved, and the next
+    // save finds no file changed by anyone else.
+    void reopening_after_saving_shows_the_saved_scores()
+    {
+        eval_fixture eval;
+        two_one_one(eval);
+        window_driver d;
+        d.open(eval.path);
+        d.click("test_ch");
+        d.dialogs->queue_ask_save(save_answer::save);
+        QCOMPARE(d.open(eval.path), QStringList());
+        d.click("servey");
+        QCOMPARE(d.find<QTableWidget>("score_show")->item(0, 1)->text(), QStringLiteral("8.000"));
+        d.click("save_paper");
+        QVERIFY(d.dialogs->take_calls().empty());
+    }
+
     void a_second_window_is_warned()
     {
         eval_fixture eval;
@@ -125,6 +162,7 @@ private slots:
         d.click("open_paper");
         std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.back().kind, dialog_kind::confirm);
+        QCOMPARE(calls.back().default_answer, dialog_answer::cancel);   // Enter does not open it
         QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
         QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
 

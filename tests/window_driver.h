@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <vector>
 
 struct window_driver {
@@ -44,18 +45,20 @@ struct window_driver {
         return dialogs->take_messages();
     }
 
-    // Closes after answering the confirmation with OK.
+    // Closes after answering the confirmation with OK, or the question about unsaved work
+    // with Discard.
     void close()
     {
         dialogs->queue_confirm(true);
+        dialogs->queue_ask_save(save_answer::discard);
         click("close_paper");
-        dialogs->take_calls();
+        dialogs->forget();
     }
 };
 
 // While it lives the driven window shows the real dialogs, as in production, and every
-// message box that opens is answered with a key press sent where a person's would go: to the
-// box's focus. Scripted answers bypass the box, so only this shows what Return and Escape do.
+// message box that opens is answered with key presses sent where a person's would go: to the
+// box's focus, or by a click on one of its buttons. Scripted answers bypass the box, so only this shows what Return and Escape do.
 // A box the key leaves open, or any other dialog, is closed and recorded as left open, so a
 // wrong answer fails the test instead of hanging it. Scripted answers are back, with empty
 // queues, once it is gone.
@@ -77,13 +80,22 @@ public:
     };
     std::vector<shown> boxes;
 
-    real_box_answer(window_driver &driver, Qt::Key key) : m_driver(driver), m_key(key)
+    // One box's answer: keys pressed in turn as fast as a typist does, or a button clicked.
+    struct box_answer {
+        std::vector<Qt::Key> keys;
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+    };
+
+    // The boxes are answered in turn; the last answer answers every further box.
+    real_box_answer(window_driver &driver, std::vector<box_answer> answers)
+        : m_driver(driver), m_answers(std::move(answers))
     {
         driver.dialogs->real_use(&driver.window);
         // A box's own event loop runs the timer; until a box is up it just looks again.
         QObject::connect(&m_poll, &QTimer::timeout, [this] { answer(); });
         m_poll.start(0);
     }
+    real_box_answer(window_driver &driver, Qt::Key key) : real_box_answer(driver, {{{key}}}) {}
     ~real_box_answer() { m_driver.dialogs->real_use(nullptr); }
 
 private:
@@ -102,7 +114,13 @@ private:
         boxes.push_back({box->windowTitle(), box->text(), box->detailedText(), box->height(), box->textFormat(), box->icon(), box->standardButtons(),
                          box->standardButton(box->defaultButton()),
                          box->standardButton(box->escapeButton()), false});
-        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, m_key);
+        const box_answer &answer = m_answers[std::min(boxes.size(), m_answers.size()) - 1];
+        if (answer.button != QMessageBox::NoButton)
+            box->button(answer.button)->click();
+        for (const Qt::Key key : answer.keys) {
+            if (box->isVisible())
+                QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, key);
+        }
         if (box->isVisible()) {
             boxes.back().left_open = true;
             box->reject();
@@ -110,6 +128,6 @@ private:
     }
 
     window_driver &m_driver;
-    Qt::Key m_key;
+    std::vector<box_answer> m_answers;
     QTimer m_poll;
 };

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -22,11 +23,43 @@ QMessageBox::StandardButton button_of(dialog_answer answer)
     return QMessageBox::NoButton;
 }
 
+// Drops the keys of a burst that began before the box showed: every key that comes less than
+// a moment after the box showed or after the key before it. A teacher who reads the box
+// pauses before answering it, typing on does not.
+class typeahead_guard : public QObject
+{
+public:
+    static constexpr qint64 burst_gap_ms = 400;
+
+    typeahead_guard() { m_last.start(); }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return false;
+        const bool burst = m_last.elapsed() < burst_gap_ms;
+        if (event->type() == QEvent::KeyPress) {
+            m_last.restart();
+            if (burst)
+                QApplication::beep();
+        }
+        return burst;
+    }
+
+private:
+    QElapsedTimer m_last;
+};
+
 }  // namespace
 
 void dialogs::message(const QString &text)
 {
     ask({text, {}, {dialog_answer::ok}, dialog_answer::ok, dialog_answer::ok});
+}
+
+void dialogs::refusal(const QString &text)
+{
+    ask({text, {}, {dialog_answer::ok}, dialog_answer::ok, dialog_answer::ok, true});
 }
 
 bool dialogs::confirm(const QString &text, dialog_answer default_answer)
@@ -114,6 +147,9 @@ dialog_answer qt_dialogs::ask(const dialog_question &question)
         box.setDefaultButton(button_of(question.default_answer));
         box.setEscapeButton(button_of(question.escape_answer));
     }
+    typeahead_guard guard;
+    if (question.typeahead_guard)
+        qApp->installEventFilter(&guard);
     const int pressed = box.exec();
     for (const dialog_answer answer : question.answers) {
         if (pressed == button_of(answer))

@@ -20,6 +20,9 @@ struct dialog_question {
     std::vector<dialog_answer> answers;   // the buttons
     dialog_answer default_answer = dialog_answer::ok;
     dialog_answer escape_answer = dialog_answer::ok;
+    // Keys typed in one burst with those before the box showed cannot answer it: they were
+    // meant for what the box interrupted.
+    bool typeahead_guard = false;
 };
 
 enum class save_answer { save, discard, cancel };
@@ -38,6 +41,9 @@ public:
 
     // An OK box.
     void message(const QString &text);
+    // An OK box telling why what the teacher typed was refused; keys typed on before it could
+    // be read are dropped with a beep, so none of them lands anywhere.
+    void refusal(const QString &text);
     // OK and Cancel; true for OK. A question whose OK would overwrite or discard something
     // passes Cancel as its default, so that Enter does nothing.
     bool confirm(const QString &text, dialog_answer default_answer = dialog_answer::ok);
