@@ -70,6 +70,13 @@ unch_move enter_move(Qt::KeyboardModifiers modifiers)
     return back ? unch_move::backward : unch_move::forward;
 }
 
+// Return, the keypad's Enter, and a line feed as some tools type one.
+bool is_enter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->text() == QLatin1String("\n")
+        || key->text() == QLatin1String("\r");
+}
+
 }  // namespace
 
 score_keys::score_keys(QDoubleSpinBox *box, QAbstractScrollArea *answer, std::function<QString(const QString &)> refusal)
@@ -91,12 +98,12 @@ void score_keys::select()
 
 bool score_keys::key_press(QKeyEvent *key)
 {
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (is_enter(key)) {
         emit move_requested(enter_move(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)));
         m_box->selectAll();
         return true;
+    }
+    switch (key->key()) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         // A long answer needs them more than the score does.

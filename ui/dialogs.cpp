@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -37,17 +38,27 @@ public:
     {
         if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
             return false;
-        const bool burst = m_last.elapsed() < burst_gap_ms;
+        // One key reaches the window first and then the widget with the focus: it is judged
+        // once, on its way in.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key == m_judged && key->timestamp() == m_judged_at)
+            return m_dropped;
+        m_judged = key;
+        m_judged_at = key->timestamp();
+        m_dropped = m_last.elapsed() < burst_gap_ms;
         if (event->type() == QEvent::KeyPress) {
             m_last.restart();
-            if (burst)
+            if (m_dropped)
                 QApplication::beep();
         }
-        return burst;
+        return m_dropped;
     }
 
 private:
     QElapsedTimer m_last;
+    const QKeyEvent *m_judged = nullptr;
+    ulong m_judged_at = 0;
+    bool m_dropped = false;
 };
 
 }  // namespace
