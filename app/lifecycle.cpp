@@ -6,6 +6,7 @@
 #include "app/unch_page.h"
 #include "app/window_title.h"
 #include "store/eval_lock.h"
+#include "store/eval_marks.h"
 #include "store/eval_new.h"
 #include "store/eval_open.h"
 #include "store/eval_save.h"
@@ -90,7 +91,7 @@ void lifecycle::open()
     m_widgets.save_paper->setEnabled(true);
     m_pages.choice.show(eval);
     m_pages.unch.show(eval);
-    m_widgets.window->setWindowTitle(window_title(evaluation_class_name(path)));
+    title_update();
 
     if (!result.problems.isEmpty())
         m_dialogs.message(eval_problems_message(result.problems));
@@ -145,7 +146,7 @@ void lifecycle::close()
     m_pages.score.reset();
     m_pages.choice.reset();
     m_pages.unch.reset();
-    m_widgets.window->setWindowTitle(window_title());
+    title_update();
 }
 
 bool lifecycle::quit()
@@ -154,6 +155,17 @@ bool lifecycle::quit()
         return false;
     unlock();
     return true;
+}
+
+void lifecycle::title_update()
+{
+    if (!m_state.eval) {
+        m_widgets.window->setWindowTitle(window_title());
+        return;
+    }
+    const evaluation &eval = *m_state.eval;
+    m_widgets.window->setWindowTitle(window_title(evaluation_class_name(evaluation_folder(eval)),
+                                                  eval_marks_count(eval), eval.stu_cnt * eval.unch_cnt));
 }
 
 bool lifecycle::typed_store(const QString &consequence)

@@ -46,6 +46,9 @@ public:
     // After the teacher confirms, or saves or discards unsaved work, returns every page to the
     // state without an evaluation.
     void close();
+    // The window's title: the program, and the open class with how many of its open answers
+    // are scored by hand.
+    void title_update();
     // Before the window closes: offers to save unsaved scores. False when the teacher cancels
     // or the save failed, and the window must stay.
     bool quit();

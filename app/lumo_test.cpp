@@ -27,7 +27,7 @@ lumo_test::lumo_test(std::unique_ptr<dialogs> given, QWidget *parent)
       m_dialogs(given ? std::move(given) : std::make_unique<qt_dialogs>(this)),
       m_main({ui->onech_num, ui->some_num, ui->notch_num, ui->stu_num, ui->score_total}),
       m_choice({ui->test_ch, ui->ch_ifm_show, ui->pingce, ui->jingdu}),
-      m_unch({ui->pro_now, ui->pro_tot, ui->stu_now, ui->stu_tot, ui->pro_score, ui->unch_pro, ui->pro_ans,
+      m_unch({ui->unch_page, ui->pro_now, ui->pro_tot, ui->stu_now, ui->stu_tot, ui->pro_score, ui->unch_pro, ui->pro_ans,
               ui->stu_ans, ui->unch_score_in, ui->save_score, ui->last_stu, ui->next_stu, ui->last_pro,
               ui->next_pro},
              *m_dialogs),
@@ -36,6 +36,14 @@ lumo_test::lumo_test(std::unique_ptr<dialogs> given, QWidget *parent)
 {
     connect(&m_unch, &unch_page::scores_changed, this, &lumo_test::scores_change);
     connect(&m_unch, &unch_page::move_requested, this, &lumo_test::unch_move_to);
+    connect(&m_unch, &unch_page::alike_requested, this, [this] {
+        if (m_state.eval)
+            m_unch.score_alike(*m_state.eval);
+    });
+    connect(&m_unch, &unch_page::unscored_requested, this, [this] {
+        if (m_state.eval)
+            m_unch.next_unscored(*m_state.eval);
+    });
     // The usual keys of the usual commands; a disabled button ignores its key too.
     const std::pair<QKeySequence, QAbstractButton *> keys[] = {
         {QKeySequence(Qt::CTRL + Qt::Key_O), ui->open_paper},
@@ -64,6 +72,7 @@ void lumo_test::scores_change()
 {
     m_state.unsaved = true;
     m_score.scores_changed();
+    m_lifecycle.title_update();
 }
 
 void lumo_test::unch_move_to(unch_move step)

@@ -98,6 +98,12 @@ void score_keys::select()
 
 bool score_keys::key_press(QKeyEvent *key)
 {
+    // The page's Ctrl+G and Ctrl+U come before the line edit's own use of those keys: ignored
+    // here, the key goes on to the page.
+    if (key->modifiers() == Qt::ControlModifier && (key->key() == Qt::Key_G || key->key() == Qt::Key_U)) {
+        key->ignore();
+        return true;
+    }
     if (is_enter(key)) {
         emit move_requested(enter_move(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)));
         m_box->selectAll();
@@ -132,6 +138,7 @@ bool score_keys::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress:
         return watched == m_box && key_press(static_cast<QKeyEvent *>(event));
+
     case QEvent::FocusIn:
         if (watched == m_box)
             select();

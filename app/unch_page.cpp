@@ -6,7 +6,9 @@
 #include <QDoubleSpinBox>
 #include <QLCDNumber>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <algorithm>
@@ -17,10 +19,26 @@ unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
                             [this](const QString &text) { return manual_scoring_text_refusal(text, m_full); }))
 {
     connect(m_keys, &score_keys::move_requested, this, &unch_page::move_requested);
+    // Ctrl+G and Ctrl+U reach the page from whichever of its widgets has the focus.
+    widgets.unch_page->installEventFilter(this);
     connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
     // Whatever the teacher types next replaces what was left of a refused entry.
     connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this,
             [this] { m_refused.clear(); });
+}
+
+bool unch_page::eventFilter(QObject *, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() != Qt::ControlModifier || (key->key() != Qt::Key_G && key->key() != Qt::Key_U))
+        return false;
+    if (key->key() == Qt::Key_G)
+        emit alike_requested();
+    else
+        emit unscored_requested();
+    return true;
 }
 
 void unch_page::show(const evaluation &eval)
@@ -96,12 +114,61 @@ bool unch_page::store(evaluation &eval, const QString &consequence)
         return false;
     }
     double &stored = eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro];
-    const bool changed = stored != entered;
+    unsigned char &scored = eval.unch_scored[m_cursor.cur_stu][m_cursor.cur_pro];
+    const bool changed = stored != entered || !scored;
     stored = entered;
+    scored = 1;
     m_shown = entered;
     if (changed)
         emit scores_changed();
     return true;
+}
+
+void unch_page::score_alike(evaluation &eval)
+{
+    if (!store(eval))
+        return;
+    const int q = m_cursor.cur_pro;
+    const std::vector<int> alike = manual_scoring_alike(eval, m_cursor.cur_stu, q);
+    if (alike.empty()) {
+        note(QObject::tr("没有其他学生对本题的答案与此相同"));
+        return;
+    }
+    const double score = eval.unch_score[m_cursor.cur_stu][q];
+    const auto changing = std::count_if(alike.begin(), alike.end(), [&](int s) {
+        return eval.unch_scored[s][q] && eval.unch_score[s][q] != score;
+    });
+    QString question = QObject::tr("另有%1名学生对本题的答案与此相同，是否也给他们%2分？")
+                           .arg(alike.size())
+                           .arg(QLocale::c().toString(score, 'g', QLocale::FloatingPointShortest));
+    if (changing > 0)
+        question += QLatin1Char('\n') + QObject::tr("其中%1名学生已由老师评分，他们的得分会被改为此分。").arg(changing);
+    if (!m_dialogs.yes_no(question, changing > 0 ? dialog_answer::no : dialog_answer::yes))
+        return;
+    bool changed = false;
+    for (const int s : alike) {
+        changed |= eval.unch_score[s][q] != score || !eval.unch_scored[s][q];
+        eval.unch_score[s][q] = score;
+        eval.unch_scored[s][q] = 1;
+    }
+    if (changed)
+        emit scores_changed();
+}
+
+void unch_page::next_unscored(evaluation &eval)
+{
+    if (!store_typed(eval, {}))
+        return;
+    unch_cursor found = m_cursor;
+    if (!manual_scoring_next_unscored(eval, found)) {
+        note(QObject::tr("所有非选择题答卷都已评分"));
+        return;
+    }
+    if (found.cur_stu != m_cursor.cur_stu || found.cur_pro != m_cursor.cur_pro) {
+        m_cursor = found;
+        show_unch_item(eval);
+    }
+    m_keys->select();
 }
 
 bool unch_page::store_typed(evaluation &eval, const QString &consequence)

@@ -11,10 +11,12 @@ class QAbstractButton;
 class QDoubleSpinBox;
 class QLCDNumber;
 class QTextBrowser;
+class QWidget;
 class dialogs;
 class score_keys;
 
 struct unch_page_widgets {
+    QWidget *unch_page;
     QLCDNumber *pro_now;
     QLCDNumber *pro_tot;
     QLCDNumber *stu_now;
@@ -52,6 +54,12 @@ public:
     // shown or exported. A score merely shown (clamped into the range) is left as it is.
     // False when the typed score was refused.
     bool store_typed(evaluation &eval, const QString &consequence);
+    // Ctrl+G: stores the score for the current answer, then offers it to every student whose
+    // answer reads the same, saying how many scores by hand it would change.
+    void score_alike(evaluation &eval);
+    // Ctrl+U: stores a typed score, then shows the first answer not scored by hand from the
+    // current one on, question by question, wrapping round once.
+    void next_unscored(evaluation &eval);
     // Stores, then moves and shows the new item. The buttons' moves stop at their bounds;
     // Enter and Shift+Enter go on across questions, and at the last (first) answer a note by
     // the box says so. A refused score moves nothing.
@@ -59,11 +67,18 @@ public:
 
     const unch_cursor &cursor() const { return m_cursor; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
-    // A stored score differs from the one it replaced.
+    // A stored score differs from the one it replaced, or an answer was scored by hand for the
+    // first time.
     void scores_changed();
     // The teacher asked for a move from the keyboard.
     void move_requested(unch_move step);
+    // Ctrl+G and Ctrl+U on the page.
+    void alike_requested();
+    void unscored_requested();
 
 private:
     // Tells why the box may not hold what the teacher typed, and keeps the box's text selected.

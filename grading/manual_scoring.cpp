@@ -62,3 +62,32 @@ QString manual_scoring_text_refusal(const QString &text, double full_score)
     const double score = QLocale::c().toDouble(typed, &number);
     return plain && number ? manual_scoring_refusal(score, full_score) : QString();
 }
+
+std::vector<int> manual_scoring_alike(const evaluation &eval, int s, int q)
+{
+    const QString answer = eval.unch_ans[s][q].trimmed();
+    std::vector<int> alike;
+    for (int other = 1; other <= eval.stu_cnt; ++other) {
+        const QString &text = eval.unch_ans[other][q];
+        // Most answers differ in length already; trimming is for those that might not.
+        if (other != s && text.size() >= answer.size() && text.trimmed() == answer)
+            alike.push_back(other);
+    }
+    return alike;
+}
+
+bool manual_scoring_next_unscored(const evaluation &eval, unch_cursor &cursor)
+{
+    const long answers = long(eval.stu_cnt) * eval.unch_cnt;
+    const long from = long(cursor.cur_pro - 1) * eval.stu_cnt + (cursor.cur_stu - 1);
+    for (long k = 0; k < answers; ++k) {
+        const long at = (from + k) % answers;
+        const int q = int(at / eval.stu_cnt) + 1;
+        const int s = int(at % eval.stu_cnt) + 1;
+        if (!eval.unch_scored[s][q]) {
+            cursor = {s, q};
+            return true;
+        }
+    }
+    return false;
+}

@@ -2,7 +2,10 @@
 // Manual scoring of the non-choice questions: one student's answer to one question at a
 // time, under the cursor of the scoring page.
 
+#include "store/evaluation.h"
+
 #include <QString>
+#include <vector>
 
 // The student on the scoring page and the non-choice question shown there; 0 = none.
 struct unch_cursor {
@@ -27,3 +30,12 @@ QString manual_scoring_refusal(double score, double full_score);
 // minus sign is below 0, a number above the full score is refused; "" for anything else,
 // complete or not.
 QString manual_scoring_text_refusal(const QString &text, double full_score);
+
+// The other students whose answer to open question q reads the same as student s's: equal
+// texts once white space (ASCII and full-width) is taken off both ends; case, inner spaces and
+// punctuation count.
+std::vector<int> manual_scoring_alike(const evaluation &eval, int s, int q);
+// Moves cursor to the first open answer not scored by hand from cursor on, question by
+// question (every student of a question, then the next question), wrapping round once.
+// False, and the cursor as it was, when every answer is scored.
+bool manual_scoring_next_unscored(const evaluation &eval, unch_cursor &cursor);

@@ -1,6 +1,7 @@
 #include "store/eval_open.h"
 
 #include "store/eval_format.h"
+#include "store/eval_marks.h"
 #include "store/file_io.h"
 #include "store/local_text.h"
 #include "store/student_list.h"
@@ -176,6 +177,9 @@ eval_open_result eval_open(const QByteArray &folder)
         result.refusal = reader.answers_read(s);
     for (int s = 1; s <= eval.stu_cnt && result.refusal.isEmpty(); ++s)
         result.refusal = reader.scores_read(s);
+    const QString marks = eval_marks_read(&eval);
+    if (!marks.isEmpty())
+        result.problems << QObject::tr("%1：%2，已忽略").arg(QLatin1String(EVAL_MARKS_NAME), marks);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "store/eval_save.h"
 
 #include "store/eval_format.h"
+#include "store/eval_marks.h"
 #include "store/file_io.h"
 #include "store/local_text.h"
 
@@ -89,6 +90,13 @@ save_report write_scores(evaluation &eval)
         eval.sc_stamp[std::size_t(s)] = file_stamp_read(path);
     }
     dir_sync(eval.sc_path);
+    if (eval.unch_cnt > 0) {
+        const QString failure = eval_marks_write(eval);
+        if (failure.isEmpty())
+            eval.marks_known = true;
+        else
+            report.failures << QObject::tr("%1：%2").arg(QLatin1String(EVAL_MARKS_NAME), failure);
+    }
     return report;
 }
 

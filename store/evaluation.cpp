@@ -35,6 +35,7 @@ void evaluation_tables_reset(evaluation &eval)
     eval.onech_score.reset(n, eval.onech_cnt);
     eval.some_score.reset(n, eval.some_cnt);
     eval.unch_score.reset(n, eval.unch_cnt);
+    eval.unch_scored.reset(n, eval.unch_cnt);
     const std::size_t rows = std::size_t(n < 0 ? 0 : n) + 1;
     eval.ans_read.assign(rows, eval.onech_cnt + eval.some_cnt + eval.unch_cnt);
     eval.sc_stamp.assign(rows, file_stamp());

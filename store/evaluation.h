@@ -63,6 +63,10 @@ struct evaluation {
     student_table<double> onech_score;
     student_table<double> some_score;
     student_table<double> unch_score;
+    // 1 where the teacher has stored a score for the open answer by hand, whatever the score.
+    student_table<unsigned char> unch_scored;
+    // The evaluation folder keeps the marks of what was scored by hand (see eval_marks.h).
+    bool marks_known = false;
 
     // Bare 8-bit name of each student's answer file, ".stu" included; it also names the
     // score file. Element 0 unused.

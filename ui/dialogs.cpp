@@ -79,9 +79,9 @@ bool dialogs::confirm(const QString &text, dialog_answer default_answer)
         == dialog_answer::ok;
 }
 
-bool dialogs::yes_no(const QString &text)
+bool dialogs::yes_no(const QString &text, dialog_answer default_answer)
 {
-    return ask({text, {}, {dialog_answer::yes, dialog_answer::no}, dialog_answer::no, dialog_answer::no})
+    return ask({text, {}, {dialog_answer::yes, dialog_answer::no}, default_answer, dialog_answer::no})
         == dialog_answer::yes;
 }
 

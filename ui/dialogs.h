@@ -47,8 +47,8 @@ public:
     // OK and Cancel; true for OK. A question whose OK would overwrite or discard something
     // passes Cancel as its default, so that Enter does nothing.
     bool confirm(const QString &text, dialog_answer default_answer = dialog_answer::ok);
-    // Yes and No, No the default; true for Yes.
-    bool yes_no(const QString &text);
+    // Yes and No, No the default unless given; Escape says No. True for Yes.
+    bool yes_no(const QString &text, dialog_answer default_answer = dialog_answer::no);
     // Save, Discard and Cancel, Save the default; Escape cancels.
     save_answer ask_save(const QString &text);
 
