@@ -1,56 +1,9 @@
 #include "report/grade_sheets.h"
 
 #include "results/score_export.h"
+#include "results/sheet_name.h"
 
 #include <QObject>
-
-namespace {
-
-constexpr int sheet_name_limit = 31;   // Excel's, in characters
-
-// The first count characters of text, a surrogate pair never split.
-QString characters_left(const QString &text, int count)
-{
-    QString out;
-    int taken = 0;
-    for (int i = 0; i < text.size() && taken < count; ++i, ++taken) {
-        out += text[i];
-        if (text[i].isHighSurrogate() && i + 1 < text.size())
-            out += text[++i];
-    }
-    return out;
-}
-
-int characters(const QString &text)
-{
-    return int(text.toUcs4().size());
-}
-
-}  // namespace
-
-QString grade_sheet_name(const QString &name, const QString &suffix, QStringList *taken)
-{
-    QString base = name;
-    for (QChar &c : base) {
-        if (QStringLiteral("[]:*?/\\").contains(c))
-            c = QLatin1Char('_');
-    }
-    // Excel refuses an empty name and one that starts or ends with an apostrophe.
-    if (base.startsWith(QLatin1Char('\'')))
-        base[0] = QLatin1Char('_');
-    if (base.isEmpty() && suffix.isEmpty())
-        base = QStringLiteral("_");
-    for (int copy = 1;; ++copy) {
-        const QString mark = copy == 1 ? QString() : QStringLiteral("~%1").arg(copy);
-        QString candidate = characters_left(base, sheet_name_limit - characters(mark + suffix)) + mark + suffix;
-        if (candidate.endsWith(QLatin1Char('\'')))
-            candidate[candidate.size() - 1] = QLatin1Char('_');
-        if (!taken->contains(candidate, Qt::CaseInsensitive)) {
-            taken->append(candidate);
-            return candidate;
-        }
-    }
-}
 
 workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows)
 {
@@ -102,9 +55,9 @@ workbook grade_workbook_make(const std::vector<grade_class> &classes, bool ranki
     for (const grade_class &cls : classes) {
         workbook sheets = score_workbook_make(cls.eval, cls.sheet);
         // The window's export names the analysis sheets; here each takes its class's name in front.
-        sheets[0].name = grade_sheet_name(cls.name, QString(), &taken);
+        sheets[0].name = sheet_name_make(cls.name, QString(), &taken);
         for (std::size_t i = 1; i < sheets.size(); ++i)
-            sheets[i].name = grade_sheet_name(cls.name, sheets[i].name, &taken);
+            sheets[i].name = sheet_name_make(cls.name, sheets[i].name, &taken);
         for (workbook_sheet &sheet : sheets)
             book.push_back(std::move(sheet));
     }

@@ -5,14 +5,7 @@
 #include "report/grade_figures.h"
 #include "results/workbook.h"
 
-#include <QString>
-#include <QStringList>
 #include <vector>
-
-// A sheet name Excel accepts, not yet in taken (compared as Excel does, ignoring case), then
-// added to it: []:*?/\ become "_", the name part is cut so that it and suffix fit in 31
-// characters, and a repeated name gets "~2", "~3", ... before the suffix.
-QString grade_sheet_name(const QString &name, const QString &suffix, QStringList *taken);
 
 // 班级 and the exam-analysis figures, one row per summary row, with a column chart of the
 // classes' averages (the grade's row left out).

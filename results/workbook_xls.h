@@ -20,8 +20,7 @@ constexpr int XLS_MAX_TEXT_LENGTH = 32767;   // UTF-16 code units, the limit of 
 //
 // If the workbook does not fit the format, *out is left empty and the result is a message
 // for the teacher saying which limit was hit, naming the sheet when there are several; a
-// sheet name Excel would refuse (more than 31 characters, one of []:*?/\, an apostrophe at
-// either end, "History", or two sheets named alike) is refused the same way.
+// sheet name Excel would refuse (see sheet_name_check) is refused the same way.
 //
 // Empty texts are written as empty cells, a number that is not finite as the error value
 // #NUM!, and the other numbers in their format: General, "0.000" or "0.0%". Column widths

@@ -1,5 +1,7 @@
 #include "results/workbook_xlsx.h"
 
+#include "results/sheet_name.h"
+
 #include <QObject>
 #include <xlsxwriter.h>
 
@@ -113,6 +115,10 @@ QString xlsx_error_text(lxw_error error)
 
 QString xlsx_workbook_write(const QByteArray &path, const workbook &book)
 {
+    // libxlsxwriter checks fewer of Excel's rules, and only as it adds each sheet.
+    const QString names = sheet_name_check(book);
+    if (!names.isEmpty())
+        return names;
     for (const workbook_sheet &sheet : book) {
         const QString too_big = limits_failure(sheet);
         if (!too_big.isEmpty())

@@ -1,7 +1,6 @@
 // lumo_report run as the exam office runs it, on class folders built here.
 
 #include "eval_fixture.h"
-#include "report/grade_sheets.h"
 #include "sheet_reader.h"
 #include "store/eval_open.h"
 
@@ -197,17 +196,6 @@ private slots:
         QCOMPARE(report_run({"-o", classes[0]->path + "/in.xlsx", classes[0]->path}).code, 2);
         QVERIFY(!QFile::exists(classes[0]->path + "/in.xlsx"));
         QVERIFY(!report_run({"--help"}).code);
-    }
-
-    void sheet_names()
-    {
-        QStringList taken{"年级汇总"};
-        QCOMPARE(grade_sheet_name("a/b[1]:*?\\", QString(), &taken), QStringLiteral("a_b_1_____"));
-        QCOMPARE(grade_sheet_name("年级汇总", QString(), &taken), QStringLiteral("年级汇总~2"));
-        QCOMPARE(grade_sheet_name("A_B_1_____", QString(), &taken), QStringLiteral("A_B_1_____~2"));   // Excel ignores case
-        const QString long_name(40, QLatin1Char('x'));
-        QCOMPARE(grade_sheet_name(long_name, "成绩分析", &taken), QString(27, QLatin1Char('x')) + "成绩分析");
-        QCOMPARE(grade_sheet_name(long_name, "成绩分析", &taken), QString(25, QLatin1Char('x')) + "~2成绩分析");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "file_size_limit.h"
 #include "results/score_export.h"
+#include "results/sheet_name.h"
 #include "sheet_reader.h"
 #include "store/file_io.h"
 
@@ -122,10 +123,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("columns");
         QTest::addColumn<bool>("full_disk");
+        QTest::addColumn<QString>("sheet");
         QTest::addColumn<QString>("reason");   // a part of the reason; "" for the system's own
-        QTest::newRow("xlsx, disk full") << "old.xlsx" << 4 << true << "";
-        QTest::newRow("xls, disk full") << "old.xls" << 4 << true << "";
-        QTest::newRow("xls, too wide") << "old.xls" << 300 << false << "256";
+        QTest::newRow("xlsx, disk full") << "old.xlsx" << 4 << true << "" << "";
+        QTest::newRow("xls, disk full") << "old.xls" << 4 << true << "" << "";
+        QTest::newRow("xls, too wide") << "old.xls" << 300 << false << "" << "256";
+        // Both formats refuse the names Excel would.
+        QTest::newRow("xlsx, History") << "old.xlsx" << 4 << false << "history" << "工作表名称“history”";
+        QTest::newRow("xls, History") << "old.xls" << 4 << false << "history" << "工作表名称“history”";
     }
 
     void failed_save_keeps_the_old_file()
@@ -133,6 +138,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, columns);
         QFETCH(bool, full_disk);
+        QFETCH(QString, sheet);
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
@@ -140,7 +146,8 @@ private slots:
         QStringList labels = headers;
         while (labels.size() < columns)
             labels << QStringLiteral("非选择题%1").arg(labels.size() - 2);
-        const workbook_sheet sheet = score_table_sheet_make(labels, score_sheet());
+        workbook_sheet table = score_table_sheet_make(labels, score_sheet());
+        table.name = sheet;
 
         QString failure;
         {
@@ -148,13 +155,52 @@ private slots:
             std::optional<file_size_limit> disk;
             if (full_disk)
                 disk.emplace(100);
-            failure = workbook_save(QFile::encodeName(path), {sheet});
+            failure = workbook_save(QFile::encodeName(path), {table});
         }
         QVERIFY(!failure.isEmpty());
         QVERIFY2(failure.contains(reason), qPrintable(failure));
         QCOMPARE(contents_of(path), QStringLiteral("previous workbook"));
         // No temporary file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{name});
+    }
+
+    void sheet_names_follow_excel_rules()
+    {
+        const QString emoji = QString::fromUtf8("😀");   // two UTF-16 code units, as Excel counts
+        workbook book(2);
+        const QString refused[] = {"成绩/分析", "a[1]", "b]", "c:", "d*", "e?", "f\\", QString(32, 'x'),
+                                   emoji.repeated(15) + "xy", "'分析", "分析'", "'", "History", "hISTORY"};
+        for (const QString &name : refused) {
+            book[1].name = name;
+            QCOMPARE(sheet_name_check(book),
+                     "工作表名称“" + name + "”不能用在 Excel 工作簿中：名称最多31个字符，不能含有 [ ] : * ? / \\ "
+                                           "这些字符，不能以单引号开头或结尾，也不能是 History。");
+        }
+        for (const QString &name : {QString(31, 'x'), emoji.repeated(15) + "x", QString("分'析"), QString("History2")}) {
+            book[1].name = name;
+            QCOMPARE(sheet_name_check(book), QString());
+        }
+        // Alike whatever the case, also with the default name of the first sheet.
+        book[1].name = "SHEET1";
+        QCOMPARE(sheet_name_check(book), "工作簿中有两个工作表都叫“SHEET1”，Excel 工作簿中的工作表名称不能相同（不区分大小写）。");
+
+        QStringList taken{"年级汇总"};
+        QCOMPARE(sheet_name_make("a/b[1]:*?\\", QString(), &taken), QStringLiteral("a_b_1_____"));
+        QCOMPARE(sheet_name_make("A_B_1_____", QString(), &taken), QStringLiteral("A_B_1_____~2"));
+        QCOMPARE(sheet_name_make("年级汇总", QString(), &taken), QStringLiteral("年级汇总~2"));
+        QCOMPARE(sheet_name_make("history", QString(), &taken), QStringLiteral("history~2"));   // Excel's own
+        QCOMPARE(sheet_name_make("History", "成绩分析", &taken), QStringLiteral("History成绩分析"));
+        QCOMPARE(sheet_name_make("'一班'", QString(), &taken), QStringLiteral("_一班_"));
+        QCOMPARE(sheet_name_make(QString(), QString(), &taken), QStringLiteral("_"));
+        const QString long_name(40, 'x');
+        QCOMPARE(sheet_name_make(long_name, "成绩分析", &taken), QString(27, 'x') + "成绩分析");
+        QCOMPARE(sheet_name_make(long_name, "成绩分析", &taken), QString(25, 'x') + "~2成绩分析");
+        // Cut to 31 code units without splitting a pair.
+        QCOMPARE(sheet_name_make(emoji.repeated(20), QString(), &taken), emoji.repeated(15));
+        workbook made(taken.size());
+        for (int i = 0; i < taken.size(); ++i)
+            made[i].name = taken[i];
+        QCOMPARE(sheet_name_check(made), QString());
     }
 };
 
