@@ -2,10 +2,8 @@
 
 #include "grading/choice_grading.h"
 #include "store/eval_open.h"
+#include "store/file_io.h"
 #include "store/local_text.h"
-
-#include <climits>
-#include <cstdlib>
 
 QString grade_class_name(const QByteArray &folder)
 {
@@ -16,9 +14,9 @@ QString grade_class_name(const QByteArray &folder)
     const QByteArray last = slash < 0 ? path : path.mid(slash + 1);
     // "." or ".." name no class; the folder they stand for does.
     if (last.isEmpty() || last == "." || last == "..") {
-        char resolved[PATH_MAX];
-        if (::realpath(path.constData(), resolved))
-            return grade_class_name(QByteArray(resolved));
+        const QByteArray resolved = path_resolve(path);
+        if (!resolved.isEmpty())
+            return grade_class_name(resolved);
     }
     return local_name_text(last);
 }

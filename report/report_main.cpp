@@ -1,14 +1,13 @@
 // lumo_report: the exam office's report of a whole grade, from its classes' evaluation folders.
 
 #include "report/grade_report.h"
+#include "store/file_io.h"
 #include "store/local_text.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QObject>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -55,12 +54,10 @@ int failure(const QString &what)
 // Whether path lies in folder or below it, both as the file system resolves them.
 bool inside(const QByteArray &path, const QByteArray &folder)
 {
-    char resolved_folder[PATH_MAX];
-    char resolved_path[PATH_MAX];
-    if (!::realpath(folder.constData(), resolved_folder) || !::realpath(path.constData(), resolved_path))
+    const QByteArray f = path_resolve(folder);
+    const QByteArray p = path_resolve(path);
+    if (f.isEmpty() || p.isEmpty())
         return false;
-    const QByteArray f(resolved_folder);
-    const QByteArray p(resolved_path);
     return p == f || p.startsWith(f.endsWith('/') ? f : f + '/');
 }
 
