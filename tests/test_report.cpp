@@ -255,6 +255,17 @@ private slots:
         QCOMPARE(summary.rows.value(1).value(0), QStringLiteral("甲班"));
     }
 
+    void unwritable_workbook()
+    {
+        const auto classes = three_classes();
+        const QString out = classes[0]->dir.path() + QStringLiteral("/无此文件夹/r.xlsx");
+        const run_result run = report_run({"-o", out, classes[0]->path});
+        QCOMPARE(run.code, 1);
+        // Our reason alone: libxlsxwriter's own "[ERROR] ..." line stays off the terminal.
+        QCOMPARE(run.err, QStringLiteral("lumo_report：无法写入 %1：无法创建 .xlsx 文件，通常是因为没有写入这个文件夹的权限\n")
+                              .arg(out));
+    }
+
     void sheet_names()
     {
         QStringList taken{"年级汇总"};
