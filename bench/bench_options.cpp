@@ -1,9 +1,10 @@
 #include "bench_options.h"
 
+#include "report/command_line.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
 
 const char bench_usage[] =
@@ -54,40 +55,50 @@ std::string bench_options_parse(int argc, char **argv, bench_options *options)
         const char *flag;
         int eval_size::*field;
     } sizes[] = {
-        {"--students", &eval_size::students}, {"--single", &eval_size::single},
-        {"--multiple", &eval_size::multiple}, {"--open", &eval_size::open},
-        {"--answer-bytes", &eval_size::answer_bytes},
+        {"students", &eval_size::students}, {"single", &eval_size::single},
+        {"multiple", &eval_size::multiple}, {"open", &eval_size::open},
+        {"answer-bytes", &eval_size::answer_bytes},
     };
+    QList<QCommandLineOption> known{QCommandLineOption(QStringLiteral("json")),
+                                    QCommandLineOption(QStringLiteral("dir"), QString(), QStringLiteral("DIR")),
+                                    QCommandLineOption(QStringLiteral("preset"), QString(), QStringLiteral("NAME"))};
+    enum { json_option, dir_option, preset_option, first_size_option };
+    for (const auto &size : sizes)
+        known << QCommandLineOption(QString::fromLatin1(size.flag), QString(), QStringLiteral("N"));
+    QCommandLineParser parser;
+    parser.addOptions(known);
+    const QStringList words = command_line_words(argc, argv);
+    const int refused = command_line_parse(parser, words, false);
+
+    // Each option in turn, so that a later one overrides an earlier one.
     bool custom = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--json") {
+    for (const command_line_option &found : command_line_options(parser, known)) {
+        const std::string flag = "--" + known[found.option].names().first().toStdString();
+        if (found.option == json_option) {
             options->json = true;
             continue;
         }
-        const auto size = std::find_if(std::begin(sizes), std::end(sizes),
-                                       [&](const auto &known) { return arg == known.flag; });
-        if (arg != "--dir" && arg != "--preset" && size == std::end(sizes))
-            return "unknown option " + arg;
-        if (i + 1 >= argc)
-            return "missing value after " + arg;
-        const char *value = argv[++i];
-        if (arg == "--dir") {
+        if (!found.has_value)
+            return "missing value after " + flag;
+        const std::string value = command_line_bytes(found.value).toStdString();
+        if (found.option == dir_option) {
             options->dir = value;
-        } else if (arg == "--preset") {
-            const auto found = std::find_if(std::begin(presets), std::end(presets),
-                                            [&](const preset &p) { return std::strcmp(p.name, value) == 0; });
-            if (found == std::end(presets))
-                return std::string("unknown preset ") + value;
-            options->size = found->size;
-            options->preset = found->name;
-            options->classes = found->classes;
+        } else if (found.option == preset_option) {
+            const auto preset_found = std::find_if(std::begin(presets), std::end(presets),
+                                                   [&](const preset &p) { return value == p.name; });
+            if (preset_found == std::end(presets))
+                return "unknown preset " + value;
+            options->size = preset_found->size;
+            options->preset = preset_found->name;
+            options->classes = preset_found->classes;
         } else {
-            if (!number_parse(value, &(options->size.*size->field)))
-                return arg + " takes a whole number, not " + value;
+            if (!number_parse(value.c_str(), &(options->size.*sizes[found.option - first_size_option].field)))
+                return flag + " takes a whole number, not " + value;
             custom = true;
         }
     }
+    if (refused < words.size())
+        return "unknown option " + command_line_bytes(words[refused]).toStdString();
     if (custom)
         options->preset = "custom";
     return {};

@@ -1,6 +1,10 @@
 #include "bench_report.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -35,11 +39,10 @@ std::string fixed(double value, int decimals)
     return buffer;
 }
 
-std::string json_number(double value)
+// A figure, or null where there is none: JSON has no nan or infinity.
+QJsonValue json_figure(double value)
 {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6g", value);
-    return buffer;
+    return std::isfinite(value) ? QJsonValue(value) : QJsonValue(QJsonValue::Null);
 }
 
 }  // namespace
@@ -73,19 +76,24 @@ std::string report_markdown(const bench_run &run)
 std::string report_json(const bench_run &run)
 {
     const eval_size &size = run.options.size;
-    std::string out = "{\"preset\": \"" + run.options.preset + "\", \"classes\": " + std::to_string(run.options.classes)
-        + ", \"students\": " + std::to_string(size.students)
-        + ", \"single\": " + std::to_string(size.single) + ", \"multiple\": " + std::to_string(size.multiple)
-        + ", \"open\": " + std::to_string(size.open) + ", \"answer_bytes\": " + std::to_string(size.answer_bytes);
+    QJsonObject out{
+        {QStringLiteral("preset"), QString::fromStdString(run.options.preset)},
+        {QStringLiteral("classes"), run.options.classes},
+        {QStringLiteral("students"), size.students},
+        {QStringLiteral("single"), size.single},
+        {QStringLiteral("multiple"), size.multiple},
+        {QStringLiteral("open"), size.open},
+        {QStringLiteral("answer_bytes"), size.answer_bytes},
+    };
     double peak = 0;
     for (const operation_result &op : run.operations) {
-        out += ", \"" + op.key + "\": " + (op.untimed.empty() ? json_number(op.seconds) : std::string("null"));
+        out.insert(QString::fromStdString(op.key), op.untimed.empty() ? json_figure(op.seconds) : QJsonValue());
         peak = std::max(peak, op.peak_mb);
     }
-    out += ", \"peak_mb\": " + json_number(peak);
-    out += ", \"floor_read_s\": " + json_number(run.read.seconds);
-    out += ", \"floor_log_s\": " + json_number(run.log_floor_s);
-    out += ", \"floor_xlsx_s\": " + json_number(run.xlsx_floor_s);
-    out += ", \"floor_save_s\": " + json_number(run.save_floor_s);
-    return out + "}\n";
+    out.insert(QStringLiteral("peak_mb"), json_figure(peak));
+    out.insert(QStringLiteral("floor_read_s"), json_figure(run.read.seconds));
+    out.insert(QStringLiteral("floor_log_s"), json_figure(run.log_floor_s));
+    out.insert(QStringLiteral("floor_xlsx_s"), json_figure(run.xlsx_floor_s));
+    out.insert(QStringLiteral("floor_save_s"), json_figure(run.save_floor_s));
+    return QJsonDocument(out).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }

@@ -2,6 +2,7 @@
 
 #include "grading/choice_grading.h"
 #include "store/eval_open.h"
+#include "store/file_io.h"
 #include "store/local_text.h"
 
 

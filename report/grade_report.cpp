@@ -2,11 +2,12 @@
 
 #include "report/grade_sheets.h"
 #include "results/score_export.h"
+#include "results/workbook_format.h"
 #include "store/local_text.h"
 
 QString grade_report_file_name(const QString &chosen)
 {
-    return chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? chosen : chosen + QLatin1String(".xlsx");
+    return workbook_file_name(chosen, false);
 }
 
 grade_report_outcome grade_report_write(const std::vector<QByteArray> &folders, bool ranking,

@@ -1,14 +1,15 @@
 // lumo_report: the exam office's report of a whole grade, from its classes' evaluation folders.
 
+#include "report/command_line.h"
 #include "report/grade_report.h"
+#include "report/report_options.h"
+#include "store/file_io.h"
 #include "store/local_text.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QObject>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -55,12 +56,10 @@ int failure(const QString &what)
 // Whether path lies in folder or below it, both as the file system resolves them.
 bool inside(const QByteArray &path, const QByteArray &folder)
 {
-    char resolved_folder[PATH_MAX];
-    char resolved_path[PATH_MAX];
-    if (!::realpath(folder.constData(), resolved_folder) || !::realpath(path.constData(), resolved_path))
+    const QByteArray f = path_resolve(folder);
+    const QByteArray p = path_resolve(path);
+    if (f.isEmpty() || p.isEmpty())
         return false;
-    const QByteArray f(resolved_folder);
-    const QByteArray p(resolved_path);
     return p == f || p.startsWith(f.endsWith('/') ? f : f + '/');
 }
 
@@ -85,42 +84,15 @@ void warning_print(const QString &folder, const listed_message &message)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    bool ranking = false;
-    QByteArray out;
-    std::vector<QByteArray> folders;
-    bool options_end = false;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (options_end || !arg.startsWith('-') || arg == "-") {
-            folders.push_back(arg);
-        } else if (arg == "--") {
-            options_end = true;
-        } else if (arg == "-h" || arg == "--help") {
-            std::fputs(help_text, stdout);
-            return 0;
-        } else if (arg == "--rank") {
-            ranking = true;
-        } else if (arg == "-o" || arg == "--output" || arg.startsWith("--output=") || arg.startsWith("-o")) {
-            if (!out.isEmpty())
-                return usage_error(QObject::tr("只能指定一个输出文件"));
-            if (arg == "-o" || arg == "--output") {
-                if (i + 1 >= argc)
-                    return usage_error(QObject::tr("%1 后缺少输出文件名").arg(QString::fromUtf8(arg)));
-                out = argv[++i];
-            } else {
-                out = arg.mid(arg.startsWith("--output=") ? 9 : 2);
-            }
-            if (out.isEmpty())
-                return usage_error(QObject::tr("输出文件名不能为空"));
-        } else {
-            return usage_error(QObject::tr("未知选项 %1").arg(local_name_text(arg)));
-        }
+    const report_options options = report_options_read(command_line_words(argc, argv));
+    if (options.help) {
+        std::fputs(help_text, stdout);
+        return 0;
     }
-    if (out.isEmpty())
-        return usage_error(QObject::tr("缺少 -o 输出文件"));
-    if (folders.empty())
-        return usage_error(QObject::tr("缺少班级文件夹"));
-    out = QFile::encodeName(grade_report_file_name(QFile::decodeName(out)));
+    if (!options.wrong.isEmpty())
+        return usage_error(options.wrong);
+    const std::vector<QByteArray> &folders = options.folders;
+    const QByteArray out = QFile::encodeName(grade_report_file_name(QFile::decodeName(options.out)));
     for (const QByteArray &folder : folders) {
         if (inside(folder_of(out), folder))
             return usage_error(QObject::tr("报告不能写在班级文件夹 %1 中").arg(local_name_text(folder)));
@@ -133,7 +105,7 @@ int main(int argc, char **argv)
         std::fflush(stderr);
     };
     const grade_report_outcome outcome =
-        grade_report_write(folders, ranking, out, terminal ? grade_report_progress(progress) : nullptr);
+        grade_report_write(folders, options.ranking, out, terminal ? grade_report_progress(progress) : nullptr);
     if (terminal)
         std::fputs("\r\033[K", stderr);
     for (const auto &warning : outcome.warnings)

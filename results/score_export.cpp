@@ -1,6 +1,7 @@
 #include "results/score_export.h"
 
 #include "results/analysis_sheets.h"
+#include "results/workbook_format.h"
 #include "results/workbook_xls.h"
 #include "results/workbook_xlsx.h"
 #include "store/file_io.h"
@@ -18,16 +19,6 @@ workbook_cell score_cell(double score)
     if (!std::isfinite(score) || (shown == 0 && std::signbit(shown)))
         return workbook_text(score_text(score));
     return workbook_number(shown, workbook_cell::style::score);
-}
-
-bool is_xls(const QString &name)
-{
-    return name.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive);
-}
-
-bool is_xls(const QByteArray &path)
-{
-    return path.toLower().endsWith(".xls");
 }
 
 }  // namespace
@@ -65,14 +56,12 @@ workbook score_workbook_make(const evaluation &eval, const score_sheet &sheet)
 
 QString export_file_name(const QString &chosen)
 {
-    if (is_xls(chosen) || chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
-        return chosen;
-    return chosen + QLatin1String(".xlsx");
+    return workbook_file_name(chosen, true);
 }
 
 QString workbook_save(const QByteArray &path, const workbook &book)
 {
-    if (is_xls(path)) {
+    if (workbook_format_of(path) == workbook_format::xls) {
         QByteArray bytes;
         const QString failure = xls_workbook_bytes(book, &bytes);
         return failure.isEmpty() ? file_replace(path, bytes) : failure;

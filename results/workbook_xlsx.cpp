@@ -3,9 +3,44 @@
 #include "results/sheet_name.h"
 
 #include <QObject>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
+
+// libxlsxwriter prints its own English "[ERROR] ..." lines on stderr when it fails, beside the
+// Chinese reason we return. While one lives, stderr leads to /dev/null and is restored after,
+// however the write ends. The programs are single-threaded while they write, so nothing
+// else of theirs is lost meanwhile.
+class stderr_silenced
+{
+public:
+    stderr_silenced()
+    {
+        std::fflush(stderr);
+        m_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~stderr_silenced()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+    stderr_silenced(const stderr_silenced &) = delete;
+    stderr_silenced &operator=(const stderr_silenced &) = delete;
+
+private:
+    int m_saved;
+};
 
 constexpr std::size_t max_rows = LXW_ROW_MAX;
 constexpr std::size_t max_columns = LXW_COL_MAX;
@@ -125,6 +160,7 @@ QString xlsx_workbook_write(const QByteArray &path, const workbook &book)
             return too_big;
     }
 
+    const stderr_silenced quiet;
     // Rows are written in order, so each can go to disk as soon as it is done.
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;

@@ -1,9 +1,7 @@
 #include "store/evaluation.h"
 
+#include "store/file_io.h"
 #include "store/local_text.h"
-
-#include <climits>
-#include <cstdlib>
 
 QByteArray evaluation_folder(const evaluation &eval)
 {
@@ -19,9 +17,9 @@ QString evaluation_class_name(const QByteArray &folder)
     const QByteArray last = slash < 0 ? path : path.mid(slash + 1);
     // "." or ".." name no class; the folder they stand for does.
     if (last.isEmpty() || last == "." || last == "..") {
-        char resolved[PATH_MAX];
-        if (::realpath(path.constData(), resolved))
-            return evaluation_class_name(QByteArray(resolved));
+        const QByteArray resolved = path_resolve(path);
+        if (!resolved.isEmpty() && resolved != path)
+            return evaluation_class_name(resolved);
     }
     return local_name_text(last);
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -195,6 +196,14 @@ bool dir_same(const QByteArray &a, const QByteArray &b)
     struct stat second;
     return ::stat(a.constData(), &first) == 0 && ::stat(b.constData(), &second) == 0
         && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+QByteArray path_resolve(const QByteArray &path)
+{
+    char *resolved = ::realpath(path.constData(), nullptr);
+    const QByteArray result(resolved);
+    std::free(resolved);
+    return result;
 }
 
 QString dir_make(const QByteArray &path)

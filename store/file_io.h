@@ -40,6 +40,9 @@ bool dir_exists(const QByteArray &path);
 bool dir_same(const QByteArray &a, const QByteArray &b);
 // An existing folder counts as success.
 QString dir_make(const QByteArray &path);
+// The absolute path the file system reaches through path, links, "." and ".." resolved;
+// "" when path does not exist or cannot be resolved.
+QByteArray path_resolve(const QByteArray &path);
 
 struct dir_entries {
     std::vector<QByteArray> files;    // regular files, symbolic links to them included

@@ -6,6 +6,7 @@
 
 #include <QTextCodec>
 #include <QtTest>
+#include <cmath>
 #include <clocale>
 #include <cstdio>
 
@@ -305,6 +306,12 @@ private slots:
         QTest::newRow("rounds up") << 0.6667 << "0.667";
         QTest::newRow("negative") << -0.5 << "-0.500";
         QTest::newRow("large") << 123456.0 << "123456.000";
+        // Rounded as the binary value lies: 2.0005 is 2.000500000000000167, 1.0005 is
+        // 1.000499999999999989, so only the first goes up.
+        QTest::newRow("2.0005") << 2.0005 << "2.001";
+        QTest::newRow("1.0005") << 1.0005 << "1.000";
+        QTest::newRow("sum of tenths") << 0.1 + 0.2 << "0.300";
+        QTest::newRow("negative, rounds to zero") << -0.0004 << "-0.000";
     }
 
     void score_texts()
@@ -312,6 +319,10 @@ private slots:
         QFETCH(double, score);
         QFETCH(QString, text);
         QCOMPARE(score_text(score), text);
+        // The number shown is exactly the one its text reads as, "-0.000" keeping its sign.
+        const double shown = score_shown(score);
+        QVERIFY(shown == text.toDouble());
+        QCOMPARE(std::signbit(shown), text.startsWith(QLatin1Char('-')));
     }
 };
 

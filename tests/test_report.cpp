@@ -1,11 +1,14 @@
 // lumo_report run as the exam office runs it, on class folders built here.
 
 #include "eval_fixture.h"
+#include "report/command_line.h"
+#include "report/report_options.h"
 #include "sheet_reader.h"
 #include "store/eval_open.h"
 
 #include <QProcess>
 #include <QtTest>
+#include <cstdio>
 #include <memory>
 
 namespace {
@@ -72,6 +75,15 @@ QStringList folders_of(const std::vector<std::unique_ptr<eval_fixture>> &classes
     for (const auto &c : classes)
         folders << c->path;
     return folders;
+}
+
+// The options of lumo_report typed as these words.
+report_options options_of(const QList<QByteArray> &arguments)
+{
+    std::vector<const char *> argv{"lumo_report"};
+    for (const QByteArray &argument : arguments)
+        argv.push_back(argument.constData());
+    return report_options_read(command_line_words(int(argv.size()), argv.data()));
 }
 
 double number_of(const QString &cell)
@@ -196,6 +208,61 @@ private slots:
         QCOMPARE(report_run({"-o", classes[0]->path + "/in.xlsx", classes[0]->path}).code, 2);
         QVERIFY(!QFile::exists(classes[0]->path + "/in.xlsx"));
         QVERIFY(!report_run({"--help"}).code);
+    }
+
+    void command_lines()
+    {
+        // Every form of -o; a lone "-" and everything after "--" are folders, their bytes as typed.
+        const QByteArray gb = "\xbc\xd7\xb0\xe0";   // 甲班 in GB18030, not valid UTF-8
+        const report_options read = options_of({"-or.xlsx", "--rank", gb, "-", "--", "-h", "--rank"});
+        QCOMPARE(read.wrong, QString());
+        QVERIFY(read.ranking && !read.help);
+        QCOMPARE(read.out, QByteArray("r.xlsx"));
+        QCOMPARE(read.folders, (std::vector<QByteArray>{gb, "-", "-h", "--rank"}));
+        QCOMPARE(options_of({"--output=a.xlsx", "x"}).out, QByteArray("a.xlsx"));
+
+        // Help or the first usage error decides, as the line reads from its start.
+        QVERIFY(options_of({"--help", "--bogus"}).help);
+        QCOMPARE(options_of({"--bogus", "--help"}).wrong, QStringLiteral("未知选项 --bogus"));
+        QCOMPARE(options_of({"-rank"}).wrong, QStringLiteral("未知选项 -rank"));   // one dash, one letter
+        QCOMPARE(options_of({"--rank=1"}).wrong, QStringLiteral("未知选项 --rank=1"));
+        QCOMPARE(options_of({"-o", "a", "--output=b", "x"}).wrong, QStringLiteral("只能指定一个输出文件"));
+        QCOMPARE(options_of({"--output=", "-o", "a"}).wrong, QStringLiteral("输出文件名不能为空"));
+        QCOMPARE(options_of({"x", "--output"}).wrong, QStringLiteral("--output 后缺少输出文件名"));
+    }
+
+    // A folder named in GB18030 (copied from a Chinese Windows) under a UTF-8 locale reaches
+    // the report as its bytes, and its class is named as the teacher reads it.
+    void folder_named_in_gb18030()
+    {
+        const auto cls = class_folder("x", {{"a1", 1, 3, "2.000"}});
+        const QByteArray parent = QFile::encodeName(cls->dir.path());
+        QCOMPARE(std::rename((parent + "/x").constData(), (parent + "/\xbc\xd7\xb0\xe0").constData()), 0);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(cls->dir.path());
+        // A QString argument cannot carry the name; the shell passes its bytes on.
+        process.start(QStringLiteral("/bin/sh"),
+                      {"-c", "exec \"$0\" -o r.xlsx \"$(printf '\\274\\327\\260\\340')\"", LUMO_REPORT_PATH});
+        QVERIFY(process.waitForFinished(120000));
+        QCOMPARE(process.readAllStandardError(), QByteArray());
+        QCOMPARE(process.exitCode(), 0);
+        const sheet_read summary = sheet_read_back(cls->dir.filePath("r.xlsx"));
+        QCOMPARE(summary.sheets.value(1), QStringLiteral("甲班"));
+        QCOMPARE(summary.rows.value(1).value(0), QStringLiteral("甲班"));
+    }
+
+    void unwritable_workbook()
+    {
+        const auto classes = three_classes();
+        const QString out = classes[0]->dir.path() + QStringLiteral("/无此文件夹/r.xlsx");
+        const run_result run = report_run({"-o", out, classes[0]->path});
+        QCOMPARE(run.code, 1);
+        // Our reason alone: libxlsxwriter's own "[ERROR] ..." line stays off the terminal.
+        QCOMPARE(run.err, QStringLiteral("lumo_report：无法写入 %1：无法创建 .xlsx 文件，通常是因为没有写入这个文件夹的权限\n")
+                              .arg(out));
     }
 };
 

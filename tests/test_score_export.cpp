@@ -1,6 +1,7 @@
 #include "file_size_limit.h"
 #include "results/score_export.h"
 #include "results/sheet_name.h"
+#include "results/workbook_format.h"
 #include "sheet_reader.h"
 #include "store/file_io.h"
 
@@ -70,6 +71,12 @@ private slots:
         QCOMPARE(export_file_name("/tmp/a.xlsx"), QStringLiteral("/tmp/a.xlsx"));
         QCOMPARE(export_file_name("/tmp/a.XLS"), QStringLiteral("/tmp/a.XLS"));
         QCOMPARE(export_file_name("/tmp/成绩.Xlsx"), QStringLiteral("/tmp/成绩.Xlsx"));
+        // Only ASCII letters fold: "ſ" is no "s", though Qt's case folding takes it for one.
+        QCOMPARE(export_file_name("/tmp/a.xlſ"), QStringLiteral("/tmp/a.xlſ.xlsx"));
+        // The grade's report is .xlsx alone.
+        QCOMPARE(workbook_file_name("/tmp/a.XLS", false), QStringLiteral("/tmp/a.XLS.xlsx"));
+        // A byte path in GB18030 (成绩) is written in the format its name asks for.
+        QVERIFY(workbook_format_of(QByteArray("/tmp/\xb3\xc9\xbc\xa8.Xls")) == workbook_format::xls);
     }
 
     void figures_become_numbers_as_the_table_shows_them()
