@@ -94,7 +94,7 @@ void lifecycle::open()
     title_update();
 
     if (!result.problems.isEmpty())
-        m_dialogs.message(eval_problems_message(result.problems));
+        m_dialogs.message(eval_open_problems_message(result.problems));
 }
 
 bool lifecycle::save()
@@ -109,7 +109,7 @@ bool lifecycle::save()
         m_dialogs.message(elsewhere);
         return false;
     }
-    const QStringList changed = scores_changed(eval);
+    const QStringList changed = eval_save_changed_files(eval);
     if (!changed.isEmpty() && !m_dialogs.confirm(eval_save_changed_question(changed), dialog_answer::cancel))
         return false;
     const save_report report = write_scores(eval);

@@ -1,6 +1,7 @@
 #include "app/score_page.h"
 
 #include "results/score_export.h"
+#include "results/workbook_file.h"
 #include "store/local_text.h"
 #include "store/score_text.h"
 #include "ui/dialogs.h"
@@ -80,17 +81,17 @@ void score_page::export_table(const evaluation &eval)
                                                       QObject::tr("Excel(*.xls *.xlsx)"));
     if (chosen.isEmpty())
         return;
-    const QString name = export_file_name(chosen);
+    const QString name = workbook_file_name(chosen, true);
     // The dialog asked about the name as typed; the extension makes it another file. The
     // question is the dialog's own, in its words.
     if (name != chosen && QFileInfo::exists(name)
         && !m_dialogs.yes_no(QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?")
-                                 .arg(local_name_visible(QFileInfo(name).fileName()))))
+                                 .arg(local_text_visible(QFileInfo(name).fileName()))))
         return;
     if (!m_current)
         fill(eval);
-    const QString failure = workbook_save(QFile::encodeName(name), score_workbook_make(eval, *m_sheet));
+    const QString failure = workbook_file_save(QFile::encodeName(name), score_export_workbook(eval, *m_sheet));
     if (!failure.isEmpty())
         m_dialogs.message(
-            QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_name_visible(QDir::toNativeSeparators(name)), failure));
+            QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_text_visible(QDir::toNativeSeparators(name)), failure));
 }

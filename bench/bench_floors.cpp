@@ -194,7 +194,7 @@ std::string workbook_floor(const std::string &path, double *seconds, W &&write)
     lxw_error error = LXW_NO_ERROR;
     *seconds = fastest_of([&] {
         lxw_error this_try = LXW_NO_ERROR;
-        const double taken = seconds_of([&] {
+        const double taken = bench_measure_seconds([&] {
             this_try = write();
             const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
             ::fsync(fd);
@@ -209,14 +209,14 @@ std::string workbook_floor(const std::string &path, double *seconds, W &&write)
 
 }  // namespace
 
-std::string floor_read(const std::string &folder, read_floor *floor)
+std::string bench_floor_read(const std::string &folder, read_floor *floor)
 {
     std::string failure;
     floor->seconds = fastest_of([&] {
         file_buffers contents;
         floor->bytes = 0;
         floor->files = 0;
-        return seconds_of([&] {
+        return bench_measure_seconds([&] {
             for (const char *sub : {"", "/st", "/sc"}) {
                 if (failure.empty())
                     failure = folder_read(folder + sub, &contents, floor);
@@ -226,12 +226,12 @@ std::string floor_read(const std::string &folder, read_floor *floor)
     return failure;
 }
 
-double floor_log_s(const evaluation &eval)
+double bench_floor_log(const evaluation &eval)
 {
-    return fastest_of([&] { return seconds_of([&] { choice_grade_all(eval, [](int) {}); }); });
+    return fastest_of([&] { return bench_measure_seconds([&] { choice_grade_all(eval, [](int) {}); }); });
 }
 
-std::string floor_save(const evaluation &eval, double *seconds)
+std::string bench_floor_save(const evaluation &eval, double *seconds)
 {
     std::vector<std::string> paths;
     file_buffers contents;
@@ -250,7 +250,7 @@ std::string floor_save(const evaluation &eval, double *seconds)
     const std::string folder = eval.sc_path.toStdString();
     std::string failure;
     *seconds = fastest_of([&] {
-        return seconds_of([&] {
+        return bench_measure_seconds([&] {
             for (std::size_t i = 0; i < paths.size(); ++i) {
                 const std::string temporary = paths[i] + ".floor";
                 const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -271,16 +271,16 @@ std::string floor_save(const evaluation &eval, double *seconds)
     return failure;
 }
 
-std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds)
+std::string bench_floor_xlsx(const evaluation &eval, const std::string &path, double *seconds)
 {
-    const workbook book = score_workbook_make(eval, score_sheet_make(eval));
+    const workbook book = score_export_workbook(eval, score_sheet_make(eval));
     std::vector<ready_sheet> analysis;
     for (std::size_t i = 1; i < book.size(); ++i)
         analysis.push_back(sheet_ready(book[i]));
     return workbook_floor(path, seconds, [&] { return grid_write(eval, analysis, path); });
 }
 
-std::string floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds)
+std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds)
 {
     std::vector<ready_sheet> sheets;
     for (const workbook_sheet &sheet : book)

@@ -17,22 +17,22 @@ struct read_floor {
 // Lists the evaluation folder and reads every file in it into a buffer of its own, all held
 // at the end: the bytes that any open has to bring into memory.
 // Returns "" or what could not be read.
-std::string floor_read(const std::string &folder, read_floor *floor);
+std::string bench_floor_read(const std::string &folder, read_floor *floor);
 
 // Grades and formats every line of the grading log of eval, without any widget.
-double floor_log_s(const evaluation &eval);
+double bench_floor_log(const evaluation &eval);
 
 // libxlsxwriter writing the statistics' grid (header, names, totals, scores) of eval straight
 // to path, then the cells of the two analysis sheets (worked out beforehand, untimed), with
 // the export's options, and the file flushed to the disk. Returns "" or what failed.
-std::string floor_xlsx(const evaluation &eval, const std::string &path, double *seconds);
+std::string bench_floor_xlsx(const evaluation &eval, const std::string &path, double *seconds);
 
 // libxlsxwriter writing every cell of book's sheets straight to path, with the export's
 // options and number formats, and the file flushed to the disk: the floor of a workbook whose
 // cells are worked out beforehand (untimed). Returns "" or what failed.
-std::string floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds);
+std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds);
 
 // Writes the score files of eval's sc folder again as a save must: each to a new file, one
 // flush of the file system, each renamed over its file, the folder flushed. Returns "" or
 // what failed.
-std::string floor_save(const evaluation &eval, double *seconds);
+std::string bench_floor_save(const evaluation &eval, double *seconds);

@@ -9,4 +9,4 @@
 // file of them (the read floor), times lumo_report's report of them with the ranking into
 // base/grade.xlsx, then libxlsxwriter writing the same cells (the write floor).
 // Returns "" or what failed.
-std::string grade_run(const std::string &base, bench_run *run);
+std::string bench_grade_run(const std::string &base, bench_run *run);

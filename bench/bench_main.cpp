@@ -31,22 +31,22 @@ int fail(const std::string &what)
 std::string workflow_bench(const std::string &base, bench_run *run)
 {
     const std::string folder = base + "/eval";
-    std::string failure = eval_generate(folder, run->options.size);
+    std::string failure = eval_generator_write(folder, run->options.size);
     // On disk before anything is timed, as a teacher's folder is: no writeback meanwhile.
     ::sync();
     if (failure.empty())
-        failure = floor_read(folder, &run->read);
+        failure = bench_floor_read(folder, &run->read);
     if (failure.empty())
-        failure = workflow_run(folder, base, run->options.size, &run->operations);
+        failure = bench_workflow_run(folder, base, run->options.size, &run->operations);
     // The workflow saved its scores, so the floors work on the evaluation just graded.
     if (failure.empty()) {
         const eval_open_result graded = eval_open(QByteArray(folder.c_str()));
         failure = graded.refusal.toStdString();
         if (failure.empty()) {
-            run->log_floor_s = floor_log_s(graded.eval);
-            failure = floor_xlsx(graded.eval, base + "/floor.xlsx", &run->xlsx_floor_s);
+            run->log_floor_s = bench_floor_log(graded.eval);
+            failure = bench_floor_xlsx(graded.eval, base + "/floor.xlsx", &run->xlsx_floor_s);
             if (failure.empty())
-                failure = floor_save(graded.eval, &run->save_floor_s);
+                failure = bench_floor_save(graded.eval, &run->save_floor_s);
         }
     }
     return failure;
@@ -78,16 +78,16 @@ int main(int argc, char **argv)
         return fail(base + ": cannot create the folder");
     }
     // The grade preset times the report alone; the window's workflow is for the others.
-    const std::string failure = run.options.classes > 0 ? grade_run(base, &run) : workflow_bench(base, &run);
+    const std::string failure = run.options.classes > 0 ? bench_grade_run(base, &run) : workflow_bench(base, &run);
     if (!failure.empty())
         return fail(failure);
 
     // With --json, standard output carries the JSON object alone.
     if (run.options.json) {
-        std::fputs(report_markdown(run).c_str(), stderr);
-        std::fputs(report_json(run).c_str(), stdout);
+        std::fputs(bench_report_markdown(run).c_str(), stderr);
+        std::fputs(bench_report_json(run).c_str(), stdout);
     } else {
-        std::fputs(report_markdown(run).c_str(), stdout);
+        std::fputs(bench_report_markdown(run).c_str(), stdout);
     }
     return 0;
 }

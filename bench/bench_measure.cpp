@@ -2,7 +2,7 @@
 
 #include <sys/resource.h>
 
-double peak_mb()
+double bench_measure_peak_mb()
 {
     struct rusage usage;
     if (::getrusage(RUSAGE_SELF, &usage) != 0)

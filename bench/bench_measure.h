@@ -5,7 +5,7 @@
 
 // The seconds that f takes.
 template <typename F>
-double seconds_of(F &&f)
+double bench_measure_seconds(F &&f)
 {
     const auto start = std::chrono::steady_clock::now();
     f();
@@ -13,4 +13,4 @@ double seconds_of(F &&f)
 }
 
 // The highest resident set size of the process so far, in MiB.
-double peak_mb();
+double bench_measure_peak_mb();

@@ -47,7 +47,7 @@ QJsonValue json_figure(double value)
 
 }  // namespace
 
-std::string report_markdown(const bench_run &run)
+std::string bench_report_markdown(const bench_run &run)
 {
     const eval_size &size = run.options.size;
     const std::string classes = run.options.classes > 0 ? std::to_string(run.options.classes) + " classes of " : "";
@@ -73,7 +73,7 @@ std::string report_markdown(const bench_run &run)
     return out;
 }
 
-std::string report_json(const bench_run &run)
+std::string bench_report_json(const bench_run &run)
 {
     const eval_size &size = run.options.size;
     QJsonObject out{
@@ -92,7 +92,7 @@ std::string report_json(const bench_run &run)
     }
     out.insert(QStringLiteral("peak_mb"), json_figure(peak));
     out.insert(QStringLiteral("floor_read_s"), json_figure(run.read.seconds));
-    out.insert(QStringLiteral("floor_log_s"), json_figure(run.log_floor_s));
+    out.insert(QStringLiteral("bench_floor_log"), json_figure(run.log_floor_s));
     out.insert(QStringLiteral("floor_xlsx_s"), json_figure(run.xlsx_floor_s));
     out.insert(QStringLiteral("floor_save_s"), json_figure(run.save_floor_s));
     return QJsonDocument(out).toJson(QJsonDocument::Compact).toStdString() + "\n";

@@ -17,5 +17,5 @@ struct bench_run {
     std::vector<operation_result> operations;
 };
 
-std::string report_markdown(const bench_run &run);
-std::string report_json(const bench_run &run);
+std::string bench_report_markdown(const bench_run &run);
+std::string bench_report_json(const bench_run &run);

@@ -1,7 +1,7 @@
 #include "bench_workflow.h"
 
 #include "bench_measure.h"
-#include "app/choice_page.h"
+#include "app/grading_log.h"
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
 #include "scripted_dialogs.h"
@@ -52,8 +52,8 @@ public:
     {
         operation_result &result = record(key, name);
         QAbstractButton *pressed = find<QAbstractButton>(button);
-        result.seconds = seconds_of([&] { pressed->click(); });
-        result.peak_mb = peak_mb();
+        result.seconds = bench_measure_seconds([&] { pressed->click(); });
+        result.peak_mb = bench_measure_peak_mb();
         settle();
         return result;
     }
@@ -63,7 +63,7 @@ public:
     {
         operation_result &result = record(key, name);
         result.untimed = "not offered: " + why;
-        result.peak_mb = peak_mb();
+        result.peak_mb = bench_measure_peak_mb();
     }
 
 private:
@@ -135,7 +135,7 @@ std::string export_to(workflow &w, const char *key, const char *name, const QStr
 
 }  // namespace
 
-std::string workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
+std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
                          std::vector<operation_result> *results)
 {
     workflow w(results);

@@ -18,5 +18,5 @@ struct operation_result {
 // Opens folder, grades, grades again, runs the statistics twice, saves, exports
 // scores.xlsx and scores.xls into out_dir and closes. Returns "" or the first operation
 // that did not do its job.
-std::string workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
+std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
                          std::vector<operation_result> *results);

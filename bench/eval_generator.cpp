@@ -198,7 +198,7 @@ std::string scores_text(random_source &random, const eval_size &size)
 
 }  // namespace
 
-std::string eval_generate(const std::string &folder, const eval_size &size)
+std::string eval_generator_write(const std::string &folder, const eval_size &size)
 {
     std::string failure = make_dir(folder);
     for (const char *sub : {"/st", "/sc"}) {

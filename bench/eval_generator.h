@@ -13,4 +13,4 @@ struct eval_size {
 
 // Creates folder with problem.prb, answer.ans, one answer file per student in st and, for
 // every third student, a score file in sc. Returns "" or what failed.
-std::string eval_generate(const std::string &folder, const eval_size &size);
+std::string eval_generator_write(const std::string &folder, const eval_size &size);

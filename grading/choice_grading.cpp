@@ -20,12 +20,12 @@ double choice_score_multiple(answer_set answer, const choice_question &question)
     return answer == 0 ? 0 : score;
 }
 
-int grading_progress(int s, int j, int t, int n)
+int choice_progress(int s, int j, int t, int n)
 {
     return ((s - 1) * t + j) * 100 / t / n;
 }
 
-void grading_log_line(QString *log, const QString &file_name, bool multiple, int q,
+void choice_log_line(QString *log, const QString &file_name, bool multiple, int q,
                       answer_set answer, answer_set key, double score)
 {
     static const QString single_head = QObject::tr(" 第 ");
@@ -47,7 +47,7 @@ void grading_log_line(QString *log, const QString &file_name, bool multiple, int
     *log += QLatin1Char('\n');
 }
 
-void grading_unread_line(QString *log, const QString &file_name, bool multiple, int q, double score)
+void choice_log_unread(QString *log, const QString &file_name, bool multiple, int q, double score)
 {
     *log += QObject::tr("%1 第 %2 道%3的答案未能读取，不评分，得分保持 %4 分\n")
                 .arg(file_name).arg(q).arg(multiple ? QObject::tr("多选题") : QObject::tr("单选题"), score_text(score));
@@ -60,7 +60,7 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
     grades.some_score.reset(eval.stu_cnt, eval.some_cnt);
     const int t = eval.onech_cnt + eval.some_cnt;
     for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QString name = local_name_text(eval.stu_file[std::size_t(s)]);
+        const QString name = local_text_name(eval.stu_file[std::size_t(s)]);
         // Answers are read in this order; those after the first unreadable one were never read.
         const int read = eval.ans_read[std::size_t(s)];
         for (int i = 1; i <= eval.onech_cnt; ++i) {
@@ -69,12 +69,12 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
             double &score = grades.onech_score[s][i];
             if (i > read) {
                 score = eval.onech_score[s][i];
-                grading_unread_line(&grades.log, name, false, i, score);
+                choice_log_unread(&grades.log, name, false, i, score);
             } else {
                 score = choice_score_single(answer, question);
-                grading_log_line(&grades.log, name, false, i, answer, question.key, score);
+                choice_log_line(&grades.log, name, false, i, answer, question.key, score);
             }
-            progress(grading_progress(s, i, t, eval.stu_cnt));
+            progress(choice_progress(s, i, t, eval.stu_cnt));
         }
         for (int i = 1; i <= eval.some_cnt; ++i) {
             const answer_set answer = eval.some_ans[s][i];
@@ -82,12 +82,12 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
             double &score = grades.some_score[s][i];
             if (eval.onech_cnt + i > read) {
                 score = eval.some_score[s][i];
-                grading_unread_line(&grades.log, name, true, i, score);
+                choice_log_unread(&grades.log, name, true, i, score);
             } else {
                 score = choice_score_multiple(answer, question);
-                grading_log_line(&grades.log, name, true, i, answer, question.key, score);
+                choice_log_line(&grades.log, name, true, i, answer, question.key, score);
             }
-            progress(grading_progress(s, eval.onech_cnt + i, t, eval.stu_cnt));
+            progress(choice_progress(s, eval.onech_cnt + i, t, eval.stu_cnt));
         }
     }
     return grades;

@@ -14,16 +14,16 @@ double choice_score_multiple(answer_set answer, const choice_question &question)
 
 // The progress value after question j (1..t) of student s (1..n): ((s-1)*t+j)*100/t/n in
 // 32-bit integers, each division truncating; 100 after the last question of the last student.
-int grading_progress(int s, int j, int t, int n);
+int choice_progress(int s, int j, int t, int n);
 
 // Appends one log line: the student's file name, then
 // " 第 %d 道单选题选择了 %s，答案是 %s 得分 %.3f 分" (or 多选题 for multiple choice).
-void grading_log_line(QString *log, const QString &file_name, bool multiple, int q,
+void choice_log_line(QString *log, const QString &file_name, bool multiple, int q,
                       answer_set answer, answer_set key, double score);
 
 // Appends the line of an answer that could not be read and so was not graded: its score
 // stays as it was loaded.
-void grading_unread_line(QString *log, const QString &file_name, bool multiple, int q, double score);
+void choice_log_unread(QString *log, const QString &file_name, bool multiple, int q, double score);
 
 // The outcome of grading every choice answer: a score per student and question, and the
 // log's lines, one per question, each ending in '\n'.

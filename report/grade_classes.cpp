@@ -6,7 +6,7 @@
 #include "store/local_text.h"
 
 
-grade_class_read grade_class_read_folder(const QByteArray &folder)
+grade_class_read grade_classes_read(const QByteArray &folder)
 {
     grade_class_read read;
     eval_open_result opened = eval_open(folder);
@@ -15,7 +15,7 @@ grade_class_read grade_class_read_folder(const QByteArray &folder)
         return read;
     }
     if (!opened.problems.isEmpty())
-        read.problems = eval_problems_message(opened.problems);
+        read.problems = eval_open_problems_message(opened.problems);
     grade_class &cls = read.cls;
     cls.name = evaluation_class_name(folder);
     cls.folder = folder;
@@ -41,7 +41,7 @@ bool choices_equal(const std::vector<choice_question> &a, const std::vector<choi
 
 }  // namespace
 
-bool grade_papers_equal(const evaluation &a, const evaluation &b)
+bool grade_classes_same_paper(const evaluation &a, const evaluation &b)
 {
     if (a.onech_cnt != b.onech_cnt || a.some_cnt != b.some_cnt || a.unch_cnt != b.unch_cnt)
         return false;
@@ -58,11 +58,11 @@ bool grade_papers_equal(const evaluation &a, const evaluation &b)
     return true;
 }
 
-std::vector<int> grade_papers_differing(const std::vector<grade_class> &classes)
+std::vector<int> grade_classes_differing(const std::vector<grade_class> &classes)
 {
     std::vector<int> differing;
     for (std::size_t c = 1; c < classes.size(); ++c) {
-        if (!grade_papers_equal(classes.front().eval, classes[c].eval))
+        if (!grade_classes_same_paper(classes.front().eval, classes[c].eval))
             differing.push_back(int(c));
     }
     return differing;

@@ -25,10 +25,10 @@ struct grade_class_read {
 
 // Opens the folder (nothing is written into it), grades the choice answers with the key and
 // makes the score table.
-grade_class_read grade_class_read_folder(const QByteArray &folder);
+grade_class_read grade_classes_read(const QByteArray &folder);
 
 // Whether two evaluations hold the same paper and key, as decoded: counts, full and partial
 // scores, keys, the non-choice questions' texts and reference answers.
-bool grade_papers_equal(const evaluation &a, const evaluation &b);
+bool grade_classes_same_paper(const evaluation &a, const evaluation &b);
 // The classes whose paper or key differs from the first class's, by index; none when all agree.
-std::vector<int> grade_papers_differing(const std::vector<grade_class> &classes);
+std::vector<int> grade_classes_differing(const std::vector<grade_class> &classes);

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <algorithm>
 
-std::vector<grade_summary_row> grade_summary_make(const std::vector<grade_class> &classes)
+std::vector<grade_summary_row> grade_figures_summary(const std::vector<grade_class> &classes)
 {
     std::vector<grade_summary_row> rows;
     std::vector<double> everyone;
@@ -13,13 +13,13 @@ std::vector<grade_summary_row> grade_summary_make(const std::vector<grade_class>
     for (const grade_class &cls : classes) {
         const std::vector<double> totals = score_sheet_totals(cls.sheet);
         everyone.insert(everyone.end(), totals.begin(), totals.end());
-        rows.push_back({cls.name, class_figures_make(totals, full)});
+        rows.push_back({cls.name, exam_analysis_class(totals, full)});
     }
-    rows.push_back({QObject::tr("全年级"), class_figures_make(everyone, full)});
+    rows.push_back({QObject::tr("全年级"), exam_analysis_class(everyone, full)});
     return rows;
 }
 
-std::vector<int> grade_sports_ranks(const std::vector<double> &descending)
+std::vector<int> grade_figures_ranks(const std::vector<double> &descending)
 {
     std::vector<int> ranks(descending.size());
     for (std::size_t i = 0; i < descending.size(); ++i)
@@ -27,7 +27,7 @@ std::vector<int> grade_sports_ranks(const std::vector<double> &descending)
     return ranks;
 }
 
-std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &classes)
+std::vector<grade_rank_row> grade_figures_ranking(const std::vector<grade_class> &classes)
 {
     std::vector<grade_rank_row> rows;
     std::vector<int> class_of;
@@ -36,7 +36,7 @@ std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &c
             QString name = student.name;
             if (name.endsWith(QLatin1String(".stu"), Qt::CaseInsensitive))
                 name.chop(4);
-            rows.push_back({classes[c].name, name, score_shown(student.total), 0, 0});
+            rows.push_back({classes[c].name, name, score_text_shown(student.total), 0, 0});
             class_of.push_back(int(c));
         }
     }
@@ -50,7 +50,7 @@ std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &c
     totals.reserve(order.size());
     for (const std::size_t i : order)
         totals.push_back(rows[i].total);
-    const std::vector<int> grade_ranks = grade_sports_ranks(totals);
+    const std::vector<int> grade_ranks = grade_figures_ranks(totals);
 
     // Walking the grade from the top passes each class's students from its top too.
     std::vector<std::vector<double>> class_totals(classes.size());
@@ -58,7 +58,7 @@ std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &c
         class_totals[std::size_t(class_of[i])].push_back(rows[i].total);
     std::vector<std::vector<int>> class_ranks;
     for (const std::vector<double> &totals_of_class : class_totals)
-        class_ranks.push_back(grade_sports_ranks(totals_of_class));
+        class_ranks.push_back(grade_figures_ranks(totals_of_class));
     std::vector<std::size_t> passed(classes.size(), 0);
 
     std::vector<grade_rank_row> sorted;

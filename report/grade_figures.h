@@ -14,7 +14,7 @@ struct grade_summary_row {
 };
 
 // One row per class in their order, then the grade's row over every student's total.
-std::vector<grade_summary_row> grade_summary_make(const std::vector<grade_class> &classes);
+std::vector<grade_summary_row> grade_figures_summary(const std::vector<grade_class> &classes);
 
 struct grade_rank_row {
     QString class_name;
@@ -26,8 +26,8 @@ struct grade_rank_row {
 
 // Ranks as in sports, for totals sorted from the highest: equal totals share a rank, and the
 // next rank skips as many places (1, 2, 2, 4).
-std::vector<int> grade_sports_ranks(const std::vector<double> &descending);
+std::vector<int> grade_figures_ranks(const std::vector<double> &descending);
 // Every student, the highest total first; equal totals keep the classes' order and the
 // students' order within a class. Totals are compared as shown, to three decimals, so two
 // totals summed in different orders cannot part a tie.
-std::vector<grade_rank_row> grade_ranking_make(const std::vector<grade_class> &classes);
+std::vector<grade_rank_row> grade_figures_ranking(const std::vector<grade_class> &classes);

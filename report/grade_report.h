@@ -27,9 +27,6 @@ struct grade_report_outcome {
 // Called before class k (1..n) is read, with its folder as given.
 using grade_report_progress = std::function<void(int k, int n, const QByteArray &folder)>;
 
-// The workbook's file name: one without ".xlsx" (any case) gets it.
-QString grade_report_file_name(const QString &chosen);
-
 // Reads the folders in order and writes the report to out (8-bit path, the name as it is
 // saved), with the ranking sheet when asked. Stops at the first folder refused.
 grade_report_outcome grade_report_write(const std::vector<QByteArray> &folders, bool ranking,

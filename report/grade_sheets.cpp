@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows)
+workbook_sheet grade_sheets_summary(const std::vector<grade_summary_row> &rows)
 {
     workbook_sheet sheet;
     sheet.name = QObject::tr("年级汇总");
@@ -27,7 +27,7 @@ workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows)
     return sheet;
 }
 
-workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows)
+workbook_sheet grade_sheets_ranking(const std::vector<grade_rank_row> &rows)
 {
     workbook_sheet sheet;
     sheet.name = QObject::tr("年级排名");
@@ -44,16 +44,16 @@ workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows)
     return sheet;
 }
 
-workbook grade_workbook_make(const std::vector<grade_class> &classes, bool ranking)
+workbook grade_sheets_workbook(const std::vector<grade_class> &classes, bool ranking)
 {
-    workbook book{grade_summary_sheet(grade_summary_make(classes))};
+    workbook book{grade_sheets_summary(grade_figures_summary(classes))};
     if (ranking)
-        book.push_back(grade_ranking_sheet(grade_ranking_make(classes)));
+        book.push_back(grade_sheets_ranking(grade_figures_ranking(classes)));
     QStringList taken;
     for (const workbook_sheet &sheet : book)
         taken << sheet.name;
     for (const grade_class &cls : classes) {
-        workbook sheets = score_workbook_make(cls.eval, cls.sheet);
+        workbook sheets = score_export_workbook(cls.eval, cls.sheet);
         // The window's export names the analysis sheets; here each takes its class's name in front.
         sheets[0].name = sheet_name_make(cls.name, QString(), &taken);
         for (std::size_t i = 1; i < sheets.size(); ++i)

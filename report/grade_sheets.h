@@ -9,10 +9,10 @@
 
 // 班级 and the exam-analysis figures, one row per summary row, with a column chart of the
 // classes' averages (the grade's row left out).
-workbook_sheet grade_summary_sheet(const std::vector<grade_summary_row> &rows);
+workbook_sheet grade_sheets_summary(const std::vector<grade_summary_row> &rows);
 // 班级, 学生, 总分, 年级名次, 班级名次, one row per student.
-workbook_sheet grade_ranking_sheet(const std::vector<grade_rank_row> &rows);
+workbook_sheet grade_sheets_ranking(const std::vector<grade_rank_row> &rows);
 
 // The whole report: 年级汇总, 年级排名 when asked for, then per class its score table,
 // 成绩分析 and 试题分析 as the window exports them, each sheet named after the class.
-workbook grade_workbook_make(const std::vector<grade_class> &classes, bool ranking);
+workbook grade_sheets_workbook(const std::vector<grade_class> &classes, bool ranking);

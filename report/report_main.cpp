@@ -2,6 +2,7 @@
 
 #include "report/command_line.h"
 #include "report/grade_report.h"
+#include "results/workbook_file.h"
 #include "report/report_options.h"
 #include "store/file_io.h"
 #include "store/local_text.h"
@@ -92,15 +93,15 @@ int main(int argc, char **argv)
     if (!options.wrong.isEmpty())
         return usage_error(options.wrong);
     const std::vector<QByteArray> &folders = options.folders;
-    const QByteArray out = QFile::encodeName(grade_report_file_name(QFile::decodeName(options.out)));
+    const QByteArray out = QFile::encodeName(workbook_file_name(QFile::decodeName(options.out), false));
     for (const QByteArray &folder : folders) {
         if (inside(folder_of(out), folder))
-            return usage_error(QObject::tr("报告不能写在班级文件夹 %1 中").arg(local_name_text(folder)));
+            return usage_error(QObject::tr("报告不能写在班级文件夹 %1 中").arg(local_text_name(folder)));
     }
 
     const bool terminal = ::isatty(STDERR_FILENO) == 1;
     const auto progress = [&](int k, int n, const QByteArray &folder) {
-        const QString line = QObject::tr("正在读取班级 %1/%2：%3").arg(k).arg(n).arg(local_name_text(folder));
+        const QString line = QObject::tr("正在读取班级 %1/%2：%3").arg(k).arg(n).arg(local_text_name(folder));
         std::fprintf(stderr, "\r%s\033[K", line.toUtf8().constData());
         std::fflush(stderr);
     };
@@ -121,7 +122,7 @@ int main(int argc, char **argv)
         return failure(QObject::tr("下列班级文件夹的试卷或答案与第一个班级文件夹 %1 不同：%2")
                            .arg(f.folders.value(0), f.folders.mid(1).join(QObject::tr("、"))));
     case grade_report_failure::kind::not_saved:
-        return failure(QObject::tr("无法写入 %1：%2").arg(local_name_text(out), f.reason));
+        return failure(QObject::tr("无法写入 %1：%2").arg(local_text_name(out), f.reason));
     }
     return 1;
 }

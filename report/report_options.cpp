@@ -42,7 +42,7 @@ report_options report_options_read(const QStringList &words)
             return wrong(QObject::tr("输出文件名不能为空"));
     }
     if (refused < words.size())
-        return wrong(QObject::tr("未知选项 %1").arg(local_name_text(command_line_bytes(words[refused]))));
+        return wrong(QObject::tr("未知选项 %1").arg(local_text_name(command_line_bytes(words[refused]))));
     if (options.out.isEmpty())
         return wrong(QObject::tr("缺少 -o 输出文件"));
     for (const QString &folder : parser.positionalArguments())

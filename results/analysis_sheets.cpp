@@ -27,7 +27,7 @@ QString kind_name(question_kind kind)
 
 }  // namespace
 
-workbook_sheet class_analysis_sheet(const class_figures &f)
+workbook_sheet analysis_sheets_class(const class_figures &f)
 {
     workbook_sheet sheet;
     sheet.name = QObject::tr("成绩分析");
@@ -63,7 +63,7 @@ workbook_sheet class_analysis_sheet(const class_figures &f)
     return sheet;
 }
 
-workbook_sheet question_analysis_sheet(const std::vector<question_figures> &questions)
+workbook_sheet analysis_sheets_questions(const std::vector<question_figures> &questions)
 {
     workbook_sheet sheet;
     sheet.name = QObject::tr("试题分析");

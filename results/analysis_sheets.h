@@ -6,6 +6,6 @@
 
 // Label and value from A1 down, an empty row, then the score bands from the highest to the
 // lowest with their count and share, and a column chart of the bands beside them.
-workbook_sheet class_analysis_sheet(const class_figures &figures);
+workbook_sheet analysis_sheets_class(const class_figures &figures);
 // A header row, then one row per question, and a bar chart of the score rates beside them.
-workbook_sheet question_analysis_sheet(const std::vector<question_figures> &questions);
+workbook_sheet analysis_sheets_questions(const std::vector<question_figures> &questions);

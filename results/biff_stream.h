@@ -17,6 +17,6 @@ void biff_record_end(QByteArray &s, int at);
 bool biff_chars_compressible(const QChar *chars, int n);
 void biff_chars_put(QByteArray &s, const QChar *chars, int n, bool wide);
 
-// The stream of a workbook that fits the format (see xls_workbook_bytes): its sheets in
+// The stream of a workbook that fits the format (see workbook_xls_bytes): its sheets in
 // order, the first one active, a sheet without a name called after its place.
 QByteArray biff_stream_write(const workbook &book);

@@ -84,16 +84,7 @@ void choices_count(question_figures &figures, const student_table<answer_set> &a
 
 }  // namespace
 
-std::vector<double> score_sheet_totals(const score_sheet &sheet)
-{
-    std::vector<double> totals;
-    totals.reserve(sheet.rows.size());
-    for (const score_sheet_row &row : sheet.rows)
-        totals.push_back(row.total);
-    return totals;
-}
-
-class_figures class_figures_make(const std::vector<double> &totals, double full)
+class_figures exam_analysis_class(const std::vector<double> &totals, double full)
 {
     class_figures figures;
     figures.students = int(totals.size());
@@ -120,7 +111,7 @@ class_figures class_figures_make(const std::vector<double> &totals, double full)
     return figures;
 }
 
-std::vector<question_figures> question_figures_make(const evaluation &eval, const std::vector<double> &totals)
+std::vector<question_figures> exam_analysis_questions(const evaluation &eval, const std::vector<double> &totals)
 {
     const groups parts = groups_make(totals);
     std::vector<question_figures> questions;

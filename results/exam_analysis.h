@@ -42,11 +42,8 @@ struct question_figures {
 };
 
 // The class's figures from the totals (as the score table shows them) and the full score.
-class_figures class_figures_make(const std::vector<double> &totals, double full);
+class_figures exam_analysis_class(const std::vector<double> &totals, double full);
 // Every question's figures, in the paper's order. The upper and lower groups of the
 // discrimination are the max(1, round(0.27 N)) students with the highest and the lowest
 // totals, ties broken by their order in the score table.
-std::vector<question_figures> question_figures_make(const evaluation &eval, const std::vector<double> &totals);
-
-// The totals of a score sheet, in its order.
-std::vector<double> score_sheet_totals(const score_sheet &sheet);
+std::vector<question_figures> exam_analysis_questions(const evaluation &eval, const std::vector<double> &totals);

@@ -1,10 +1,6 @@
 #include "results/score_export.h"
 
 #include "results/analysis_sheets.h"
-#include "results/workbook_format.h"
-#include "results/workbook_xls.h"
-#include "results/workbook_xlsx.h"
-#include "store/file_io.h"
 #include "store/score_text.h"
 
 #include <cmath>
@@ -15,7 +11,7 @@ namespace {
 // finite stay texts, so no sign or infinity is lost.
 workbook_cell score_cell(double score)
 {
-    const double shown = score_shown(score);
+    const double shown = score_text_shown(score);
     if (!std::isfinite(score) || (shown == 0 && std::signbit(shown)))
         return workbook_text(score_text(score));
     return workbook_number(shown, workbook_cell::style::score);
@@ -23,7 +19,7 @@ workbook_cell score_cell(double score)
 
 }  // namespace
 
-workbook_sheet score_table_sheet_make(const QStringList &headers, const score_sheet &figures)
+workbook_sheet score_export_table_sheet(const QStringList &headers, const score_sheet &figures)
 {
     workbook_sheet sheet;
     sheet.rows.reserve(figures.rows.size() + 1);
@@ -46,30 +42,10 @@ workbook_sheet score_table_sheet_make(const QStringList &headers, const score_sh
     return sheet;
 }
 
-workbook score_workbook_make(const evaluation &eval, const score_sheet &sheet)
+workbook score_export_workbook(const evaluation &eval, const score_sheet &sheet)
 {
     const std::vector<double> totals = score_sheet_totals(sheet);
-    return {score_table_sheet_make(score_sheet_headers(eval), sheet),
-            class_analysis_sheet(class_figures_make(totals, evaluation_total(eval))),
-            question_analysis_sheet(question_figures_make(eval, totals))};
-}
-
-QString export_file_name(const QString &chosen)
-{
-    return workbook_file_name(chosen, true);
-}
-
-QString workbook_save(const QByteArray &path, const workbook &book)
-{
-    if (workbook_format_of(path) == workbook_format::xls) {
-        QByteArray bytes;
-        const QString failure = xls_workbook_bytes(book, &bytes);
-        return failure.isEmpty() ? file_replace(path, bytes) : failure;
-    }
-    const QByteArray temporary = file_temporary_path(path);
-    const QString failure = xlsx_workbook_write(temporary, book);
-    if (failure.isEmpty())
-        return file_commit(temporary, path);
-    file_remove(temporary);
-    return failure;
+    return {score_export_table_sheet(score_sheet_headers(eval), sheet),
+            analysis_sheets_class(exam_analysis_class(totals, evaluation_total(eval))),
+            analysis_sheets_questions(exam_analysis_questions(eval, totals))};
 }

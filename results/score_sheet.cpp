@@ -34,7 +34,7 @@ QStringList score_sheet_headers(const evaluation &eval)
 score_sheet_row score_sheet_row_make(const evaluation &eval, int s)
 {
     score_sheet_row row;
-    row.name = local_name_text(eval.stu_file[std::size_t(s)]);
+    row.name = local_text_name(eval.stu_file[std::size_t(s)]);
     row.scores.reserve(std::size_t(qMax(0, eval.onech_cnt) + qMax(0, eval.some_cnt) + qMax(0, eval.unch_cnt)));
     add_scores(row, eval.onech_cnt, eval.onech_score[s]);
     add_scores(row, eval.some_cnt, eval.some_score[s]);
@@ -49,4 +49,13 @@ score_sheet score_sheet_make(const evaluation &eval)
     for (int s = 1; s <= eval.stu_cnt; ++s)
         sheet.rows.push_back(score_sheet_row_make(eval, s));
     return sheet;
+}
+
+std::vector<double> score_sheet_totals(const score_sheet &sheet)
+{
+    std::vector<double> totals;
+    totals.reserve(sheet.rows.size());
+    for (const score_sheet_row &row : sheet.rows)
+        totals.push_back(row.total);
+    return totals;
 }

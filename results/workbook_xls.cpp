@@ -94,7 +94,7 @@ QString xls_check(const workbook &book)
 
 }   // namespace
 
-QString xls_workbook_bytes(const workbook &book, QByteArray *out)
+QString workbook_xls_bytes(const workbook &book, QByteArray *out)
 {
     Q_ASSERT(out);
     out->clear();

@@ -27,4 +27,4 @@ constexpr int XLS_MAX_TEXT_LENGTH = 32767;   // UTF-16 code units, the limit of 
 // are in characters as Excel shows them (positive ones only; columns past the 256th have
 // none), and frozen rows stay in view above a frozen split. Charts are .xlsx only: this
 // writer leaves them out.
-QString xls_workbook_bytes(const workbook &book, QByteArray *out);
+QString workbook_xls_bytes(const workbook &book, QByteArray *out);

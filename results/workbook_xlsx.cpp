@@ -148,7 +148,7 @@ QString xlsx_error_text(lxw_error error)
 
 }  // namespace
 
-QString xlsx_workbook_write(const QByteArray &path, const workbook &book)
+QString workbook_xlsx_write(const QByteArray &path, const workbook &book)
 {
     // libxlsxwriter checks fewer of Excel's rules, and only as it adds each sheet.
     const QString names = sheet_name_check(book);

@@ -7,4 +7,4 @@
 
 // Writes the sheets, in order, as an Excel 2007+ workbook at path (8-bit), with their
 // formats, column widths, frozen rows and charts. Returns "" or a Chinese reason.
-QString xlsx_workbook_write(const QByteArray &path, const workbook &book);
+QString workbook_xlsx_write(const QByteArray &path, const workbook &book);

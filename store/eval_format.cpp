@@ -157,7 +157,7 @@ void scores_row_format(QByteArray &out, int count, const double *row)
 
 }  // namespace
 
-file_report paper_parse(const QByteArray &bytes, evaluation *eval)
+file_report eval_format_read_paper(const QByteArray &bytes, evaluation *eval)
 {
     file_reading file(bytes);
     eval_scanner &in = file.in;
@@ -200,7 +200,7 @@ file_report paper_parse(const QByteArray &bytes, evaluation *eval)
     return file.report;
 }
 
-file_report key_parse(const QByteArray &bytes, evaluation *eval)
+file_report eval_format_read_key(const QByteArray &bytes, evaluation *eval)
 {
     file_reading file(bytes);
     file.report.failure = choice_keys_parse(file.in, kind::onech, eval->onech_questions);
@@ -219,7 +219,7 @@ file_report key_parse(const QByteArray &bytes, evaluation *eval)
     return file.report;
 }
 
-file_report student_parse(const QByteArray &bytes, evaluation *eval, int s)
+file_report eval_format_read_student(const QByteArray &bytes, evaluation *eval, int s)
 {
     file_reading file(bytes);
     eval_scanner &in = file.in;
@@ -243,7 +243,7 @@ file_report student_parse(const QByteArray &bytes, evaluation *eval, int s)
     return file.report;
 }
 
-file_report scores_parse(const QByteArray &bytes, evaluation *eval, int s)
+file_report eval_format_read_scores(const QByteArray &bytes, evaluation *eval, int s)
 {
     file_reading file(bytes);
     eval_scanner &in = file.in;
@@ -259,7 +259,7 @@ file_report scores_parse(const QByteArray &bytes, evaluation *eval, int s)
     return file.report;
 }
 
-QByteArray scores_format(const evaluation &eval, int s)
+QByteArray eval_format_write_scores(const evaluation &eval, int s)
 {
     QByteArray out;
     out.reserve((eval.onech_cnt + eval.some_cnt + eval.unch_cnt) * 8);

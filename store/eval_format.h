@@ -16,14 +16,14 @@ struct file_report {
 // problem.prb: counts, then each question's scores and text, into eval's counts and question
 // tables. A failure is the message that refuses the folder (malformed item, negative count,
 // more than an evaluation holds).
-file_report paper_parse(const QByteArray &bytes, evaluation *eval);
+file_report eval_format_read_paper(const QByteArray &bytes, evaluation *eval);
 // answer.ans, read with the counts of the paper: choice keys, then reference answers.
-file_report key_parse(const QByteArray &bytes, evaluation *eval);
+file_report eval_format_read_key(const QByteArray &bytes, evaluation *eval);
 
 // A student's answer file into row s of eval's tables, and how many of its items were read
 // into eval->ans_read[s]. The item that failed and all after it keep their values.
-file_report student_parse(const QByteArray &bytes, evaluation *eval, int s);
+file_report eval_format_read_student(const QByteArray &bytes, evaluation *eval, int s);
 // A student's score file into row s, with the same contract.
-file_report scores_parse(const QByteArray &bytes, evaluation *eval, int s);
+file_report eval_format_read_scores(const QByteArray &bytes, evaluation *eval, int s);
 // Row s as a score file: every score as "%.3f", one per line.
-QByteArray scores_format(const evaluation &eval, int s);
+QByteArray eval_format_write_scores(const evaluation &eval, int s);

@@ -13,7 +13,7 @@ QString eval_new(const QByteArray &folder)
     for (const char *sub : {"/st", "/sc"}) {
         const QString failure = dir_make(folder + sub);
         if (!failure.isEmpty())
-            failures << QObject::tr("%1：%2").arg(local_name_visible(QFile::decodeName(folder + sub)), failure);
+            failures << QObject::tr("%1：%2").arg(local_text_visible(QFile::decodeName(folder + sub)), failure);
     }
     if (failures.isEmpty())
         return {};

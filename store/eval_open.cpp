@@ -78,7 +78,7 @@ public:
         file_report report;
         report.failure = file_read_all(path(m_eval.st_path, s), MAX_ANSWER_BYTES, &bytes);
         if (report.failure.isEmpty())
-            report = student_parse(bytes, &m_eval, s);
+            report = eval_format_read_student(bytes, &m_eval, s);
         else
             m_eval.ans_read[std::size_t(s)] = 0;
         note("st", s, report);
@@ -96,7 +96,7 @@ public:
         file_report report;
         report.failure = file_read_all(file, MAX_SCORES_BYTES, &bytes);
         if (report.failure.isEmpty())
-            report = scores_parse(bytes, &m_eval, s);
+            report = eval_format_read_scores(bytes, &m_eval, s);
         m_eval.sc_suspect[std::size_t(s)] = note("sc", s, report);
         return spend(bytes.size());
     }
@@ -107,7 +107,7 @@ private:
     bool note(const char *folder, int s, const file_report &report)
     {
         const QString name = QObject::tr("%1/%2").arg(QLatin1String(folder),
-                                                      local_name_text(m_eval.stu_file[std::size_t(s)]));
+                                                      local_text_name(m_eval.stu_file[std::size_t(s)]));
         const QString line = problem_line(name, report);
         if (!line.isEmpty())
             m_problems << line;
@@ -144,10 +144,10 @@ eval_open_result eval_open(const QByteArray &folder)
     if (!result.refusal.isEmpty())
         return result;
     eval.sc_folder = file_stamp_read(eval.sc_path);
-    const file_report paper = paper_parse(paper_bytes, &eval);
+    const file_report paper = eval_format_read_paper(paper_bytes, &eval);
     result.refusal = paper.failure;
     if (result.refusal.isEmpty()) {
-        const file_report key = key_parse(key_bytes, &eval);
+        const file_report key = eval_format_read_key(key_bytes, &eval);
         result.refusal = key.failure;
         for (const auto &[name, report] : {std::make_pair("problem.prb", paper), std::make_pair("answer.ans", key)}) {
             const QString line = problem_line(QLatin1String(name), report);
@@ -165,7 +165,7 @@ eval_open_result eval_open(const QByteArray &folder)
     if (!result.refusal.isEmpty())
         return result;
     for (const QByteArray &other : others)
-        result.problems << QObject::tr("st/%1：不是普通文件，未作为学生读入").arg(local_name_text(other));
+        result.problems << QObject::tr("st/%1：不是普通文件，未作为学生读入").arg(local_text_name(other));
 
     eval.stu_cnt = int(students.size());
     eval.stu_file.resize(1);
@@ -183,7 +183,7 @@ eval_open_result eval_open(const QByteArray &folder)
     return result;
 }
 
-listed_message eval_problems_message(const QStringList &problems)
+listed_message eval_open_problems_message(const QStringList &problems)
 {
     return {QObject::tr("打开评测时，下列文件未能完整读取或内容有误："), problems,
             QObject::tr("未读到的选择题答案不予评分，原有得分保持不变；未读到的成绩按0分处理，"

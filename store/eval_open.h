@@ -29,4 +29,4 @@ struct eval_open_result {
 eval_open_result eval_open(const QByteArray &folder);
 
 // The message that lists the problems an open found.
-listed_message eval_problems_message(const QStringList &problems);
+listed_message eval_open_problems_message(const QStringList &problems);

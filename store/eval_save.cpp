@@ -11,7 +11,7 @@ namespace {
 
 QString shown_name(const evaluation &eval, int s)
 {
-    return QObject::tr("sc/%1").arg(local_name_text(eval.stu_file[std::size_t(s)]));
+    return QObject::tr("sc/%1").arg(local_text_name(eval.stu_file[std::size_t(s)]));
 }
 
 // Keeps the bytes at path under the first free name of path.bak, path.bak2, ...; returns that
@@ -42,7 +42,7 @@ QString eval_save_folder_check(const evaluation &eval)
     return {};
 }
 
-QStringList scores_changed(const evaluation &eval)
+QStringList eval_save_changed_files(const evaluation &eval)
 {
     QStringList changed;
     for (int s = 1; s <= eval.stu_cnt; ++s) {
@@ -58,7 +58,7 @@ save_report write_scores(evaluation &eval)
     std::vector<QByteArray> temporaries(std::size_t(eval.stu_cnt) + 1);
     for (int s = 1; s <= eval.stu_cnt; ++s) {
         const QByteArray temporary = file_temporary_path(eval.sc_path);
-        const QString failure = file_write_new(temporary, scores_format(eval, s));
+        const QString failure = file_write_new(temporary, eval_format_write_scores(eval, s));
         if (failure.isEmpty())
             temporaries[std::size_t(s)] = temporary;
         else
@@ -77,7 +77,7 @@ save_report write_scores(evaluation &eval)
             if (backup.isEmpty())
                 failure = QObject::tr("无法为读取有误的原文件做备份");
             else
-                report.backups << QObject::tr("sc/%1").arg(local_name_text(backup.mid(eval.sc_path.size())));
+                report.backups << QObject::tr("sc/%1").arg(local_text_name(backup.mid(eval.sc_path.size())));
         }
         if (failure.isEmpty())
             failure = file_rename(temporary, path);

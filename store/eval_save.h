@@ -19,7 +19,7 @@ QString eval_save_folder_check(const evaluation &eval);
 
 // The score files (as shown to the teacher) that another program created, changed or removed
 // since the evaluation read or last wrote them.
-QStringList scores_changed(const evaluation &eval);
+QStringList eval_save_changed_files(const evaluation &eval);
 
 // Writes every student's score file. Each replaces the previous file only once it is
 // completely written and on the disk; a previous file that could not be read whole is kept

@@ -21,7 +21,7 @@ QString evaluation_class_name(const QByteArray &folder)
         if (!resolved.isEmpty() && resolved != path)
             return evaluation_class_name(resolved);
     }
-    return local_name_text(last);
+    return local_text_name(last);
 }
 
 void evaluation_tables_reset(evaluation &eval)

@@ -67,7 +67,7 @@ int local_text_size(const QString &text, bool utf8)
     return (utf8 ? utf8_codec() : gb18030_codec())->fromUnicode(text).size();
 }
 
-QString local_name_visible(const QString &name)
+QString local_text_visible(const QString &name)
 {
     QString shown = name;
     for (QChar &c : shown) {
@@ -77,7 +77,7 @@ QString local_name_visible(const QString &name)
     return shown;
 }
 
-QString local_name_text(const QByteArray &name)
+QString local_text_name(const QByteArray &name)
 {
-    return local_name_visible(local_text_decode(name).text);
+    return local_text_visible(local_text_decode(name).text);
 }

@@ -20,6 +20,6 @@ int local_text_size(const QString &text, bool utf8);
 
 // A file name as shown to the teacher: decoded, with control characters, line breaks and
 // bidirectional overrides shown as U+FFFD, so no name can pass for another or forge a line.
-QString local_name_text(const QByteArray &name);
+QString local_text_name(const QByteArray &name);
 // The same for a text that is already decoded (a path the teacher picked).
-QString local_name_visible(const QString &name);
+QString local_text_visible(const QString &name);

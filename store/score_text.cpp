@@ -26,7 +26,7 @@ QString score_text(double score)
     return QString::fromLatin1(text.chars, text.size);
 }
 
-double score_shown(double score)
+double score_text_shown(double score)
 {
     const fixed_text text = fixed_text_make(score);
     double shown = 0;

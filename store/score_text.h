@@ -7,4 +7,4 @@
 QString score_text(double score);
 // The number score_text shows: the score rounded to three decimals, exactly as a reader of
 // the text would take it back.
-double score_shown(double score);
+double score_text_shown(double score);

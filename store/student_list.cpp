@@ -39,7 +39,7 @@ bool has_stu_extension(const QByteArray &name)
 
 }  // namespace
 
-bool natural_less(const QByteArray &a, const QByteArray &b)
+bool student_list_less(const QByteArray &a, const QByteArray &b)
 {
     int i = 0;
     int j = 0;
@@ -70,7 +70,7 @@ QString list_students(const QByteArray &st_dir, std::vector<QByteArray> *names, 
     others->clear();
     std::copy_if(entries.files.begin(), entries.files.end(), std::back_inserter(*names), has_stu_extension);
     std::copy_if(entries.others.begin(), entries.others.end(), std::back_inserter(*others), has_stu_extension);
-    std::sort(names->begin(), names->end(), natural_less);
-    std::sort(others->begin(), others->end(), natural_less);
+    std::sort(names->begin(), names->end(), student_list_less);
+    std::sort(others->begin(), others->end(), student_list_less);
     return {};
 }

@@ -6,7 +6,7 @@
 
 // True when a comes before b in the class list: runs of digits compare by their value
 // ("2.stu" before "10.stu"), everything else byte by byte; ties fall back to byte order.
-bool natural_less(const QByteArray &a, const QByteArray &b);
+bool student_list_less(const QByteArray &a, const QByteArray &b);
 
 // The student answer files of a "st" folder: regular files whose name ends in ".stu" in
 // any letter case, in natural order. Entries with such names that are no regular file (a

@@ -100,20 +100,20 @@ private slots:
 
     void progress_formula()
     {
-        QCOMPARE(grading_progress(1, 5, 10, 2), 25);
-        QCOMPARE(grading_progress(2, 10, 10, 2), 100);
-        QCOMPARE(grading_progress(1, 1, 3, 1), 33);
-        QCOMPARE(grading_progress(1, 2, 3, 1), 66);
+        QCOMPARE(choice_progress(1, 5, 10, 2), 25);
+        QCOMPARE(choice_progress(2, 10, 10, 2), 100);
+        QCOMPARE(choice_progress(1, 1, 3, 1), 33);
+        QCOMPARE(choice_progress(1, 2, 3, 1), 66);
         // The largest class stays within 32 bits and ends at 100.
-        QCOMPARE(grading_progress(MAX_STUDENTS, 2 * MAX_QUESTIONS_PER_KIND, 2 * MAX_QUESTIONS_PER_KIND, MAX_STUDENTS), 100);
-        QCOMPARE(grading_progress(501, 1, 2006, 1002), 49);
+        QCOMPARE(choice_progress(MAX_STUDENTS, 2 * MAX_QUESTIONS_PER_KIND, 2 * MAX_QUESTIONS_PER_KIND, MAX_STUDENTS), 100);
+        QCOMPARE(choice_progress(501, 1, 2006, 1002), 49);
     }
 
     void log_line_format()
     {
         QString log;
-        grading_log_line(&log, QStringLiteral("王五.stu"), false, 3, A | C, C, 0);
-        grading_log_line(&log, QStringLiteral("a.stu"), true, 12, 0, A | B | C | D | 16 | 32, 1.0 / 3);
+        choice_log_line(&log, QStringLiteral("王五.stu"), false, 3, A | C, C, 0);
+        choice_log_line(&log, QStringLiteral("a.stu"), true, 12, 0, A | B | C | D | 16 | 32, 1.0 / 3);
         QCOMPARE(log, QStringLiteral("王五.stu 第 3 道单选题选择了 AC，答案是 C 得分 0.000 分\n"
                                      "a.stu 第 12 道多选题选择了 ，答案是 ABCDEF 得分 0.333 分\n"));
     }

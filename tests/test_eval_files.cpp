@@ -66,10 +66,10 @@ private slots:
     void natural_order()
     {
         QList<QByteArray> names{"10.stu", "2.stu", "b.stu", "a10.stu", "a9.stu", "1.stu", "02.stu", "A.stu"};
-        std::sort(names.begin(), names.end(), natural_less);
+        std::sort(names.begin(), names.end(), student_list_less);
         const QList<QByteArray> expected{"1.stu", "02.stu", "2.stu", "10.stu", "A.stu", "a9.stu", "a10.stu", "b.stu"};
         QCOMPARE(names, expected);
-        QVERIFY(!natural_less("x.stu", "x.stu"));
+        QVERIFY(!student_list_less("x.stu", "x.stu"));
     }
 
     void listing_takes_stu_files_only()
@@ -431,11 +431,11 @@ private slots:
         eval_fixture eval;
         two_one_one(eval).scores("王五.stu", "1\n");
         eval_open_result result = eval_open(eval.folder());
-        QCOMPARE(scores_changed(result.eval), QStringList());
+        QCOMPARE(eval_save_changed_files(result.eval), QStringList());
         eval.scores("王五.stu", "2\n").scores("张三.stu", "3\n");   // another window saved meanwhile
-        QCOMPARE(scores_changed(result.eval), QStringList({QStringLiteral("sc/张三.stu"), QStringLiteral("sc/王五.stu")}));
+        QCOMPARE(eval_save_changed_files(result.eval), QStringList({QStringLiteral("sc/张三.stu"), QStringLiteral("sc/王五.stu")}));
         QCOMPARE(write_scores(result.eval).failures, QStringList());
-        QCOMPARE(scores_changed(result.eval), QStringList());   // our own save is no change
+        QCOMPARE(eval_save_changed_files(result.eval), QStringList());   // our own save is no change
     }
 
     void any_name_that_opens_also_saves()

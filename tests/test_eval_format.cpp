@@ -39,7 +39,7 @@ private slots:
     void worked_example()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("1 1 1\n"
+        QCOMPARE(eval_format_read_paper("1 1 1\n"
                              "2 @What is 1+1? A. 1 B. 2 C. 3$\n"
                              "4 2 @Which are even? A. 2 B. 3 C. 4$\n"
                              "10 @Explain your answer.$\n",
@@ -56,29 +56,29 @@ private slots:
         QCOMPARE(eval.unch_questions[1].text, QString("Explain your answer."));
         QCOMPARE(evaluation_total(eval), 16.0);
 
-        QCOMPARE(key_parse("2\n5\n@Because 2 is even.$\n", &eval).failure, QString());
+        QCOMPARE(eval_format_read_key("2\n5\n@Because 2 is even.$\n", &eval).failure, QString());
         QCOMPARE(eval.onech_questions[1].key, 2);
         QCOMPARE(eval.some_questions[1].key, 5);
         QCOMPARE(eval.unch_questions[1].ref_answer, QString("Because 2 is even."));
 
         eval.stu_cnt = 1;
         evaluation_tables_reset(eval);
-        QCOMPARE(student_parse("2\n1\n@It is even.$\n", &eval, 1).failure, QString());
+        QCOMPARE(eval_format_read_student("2\n1\n@It is even.$\n", &eval, 1).failure, QString());
         QCOMPARE(eval.onech_ans[1][1], 2);
         QCOMPARE(eval.some_ans[1][1], 1);
         QCOMPARE(eval.unch_ans[1][1], QString("It is even."));
 
-        QCOMPARE(scores_parse("2.000\n2.000\n7.500\n", &eval, 1).failure, QString());
+        QCOMPARE(eval_format_read_scores("2.000\n2.000\n7.500\n", &eval, 1).failure, QString());
         QCOMPARE(eval.onech_score[1][1], 2.0);
         QCOMPARE(eval.some_score[1][1], 2.0);
         QCOMPARE(eval.unch_score[1][1], 7.5);
-        QCOMPARE(scores_format(eval, 1), QByteArray("2.000\n2.000\n7.500\n"));
+        QCOMPARE(eval_format_write_scores(eval, 1), QByteArray("2.000\n2.000\n7.500\n"));
     }
 
     void marked_texts_are_verbatim()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("0 0 3\n"
+        QCOMPARE(eval_format_read_paper("0 0 3\n"
                              "1 options outside the marks are skipped @  two\nlines  $"
                              "1 @mail me@example.org$"
                              "1 @$",
@@ -92,7 +92,7 @@ private slots:
     void single_choice_has_no_partial_score()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("1 1 0\n3 1 @single$ 3 1 @multiple$", &eval).failure, QString());
+        QCOMPARE(eval_format_read_paper("1 1 0\n3 1 @single$ 3 1 @multiple$", &eval).failure, QString());
         QCOMPARE(eval.onech_questions[1].full_score, 3.0);
         QCOMPARE(eval.onech_questions[1].part_score, 0.0);
         QCOMPARE(eval.some_questions[1].full_score, 3.0);
@@ -175,7 +175,7 @@ private slots:
     void crlf_is_one_line_break()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("0 0 1\r\n5 @first\r\nsecond\rthird$\r\n", &eval).failure, QString());
+        QCOMPARE(eval_format_read_paper("0 0 1\r\n5 @first\r\nsecond\rthird$\r\n", &eval).failure, QString());
         QCOMPARE(eval.unch_questions[1].text, QString("first\nsecond\rthird"));
     }
 
@@ -184,7 +184,7 @@ private slots:
         const QString question = QStringLiteral("简述丂的读音。");
         evaluation eval;
         // "丂" is 0x81 0x40 in GB18030: its second byte is '@' and must not start the text.
-        QCOMPARE(paper_parse(gb18030(QStringLiteral("0 0 1\n5 选项丂 @%1$").arg(question)), &eval).failure, QString());
+        QCOMPARE(eval_format_read_paper(gb18030(QStringLiteral("0 0 1\n5 选项丂 @%1$").arg(question)), &eval).failure, QString());
         QCOMPARE(eval.unch_questions[1].text, question);
         QCOMPARE(local_text_decode(gb18030(QStringLiteral("张三.stu"))).text, QStringLiteral("张三.stu"));
         QCOMPARE(local_text_decode(QStringLiteral("张三.stu").toUtf8()).text, QStringLiteral("张三.stu"));
@@ -193,7 +193,7 @@ private slots:
     void utf8_byte_order_mark_is_skipped()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("\xEF\xBB\xBF" "0 0 1\n5 @题$", &eval).failure, QString());
+        QCOMPARE(eval_format_read_paper("\xEF\xBB\xBF" "0 0 1\n5 @题$", &eval).failure, QString());
         QCOMPARE(eval.unch_cnt, 1);
         QCOMPARE(eval.unch_questions[1].text, QStringLiteral("题"));
     }
@@ -226,7 +226,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         evaluation eval;
-        QCOMPARE(paper_parse(bytes, &eval).failure, message);
+        QCOMPARE(eval_format_read_paper(bytes, &eval).failure, message);
     }
 
     void most_questions_fit()
@@ -235,36 +235,36 @@ private slots:
         for (int q = 0; q < 1003; ++q)
             bytes += "1 @q$\n";
         evaluation eval;
-        QCOMPARE(paper_parse(bytes, &eval).failure, QString());
+        QCOMPARE(eval_format_read_paper(bytes, &eval).failure, QString());
         QCOMPARE(evaluation_total(eval), 1003.0);
     }
 
     void malformed_key_names_the_item()
     {
         evaluation eval;
-        QCOMPARE(paper_parse("1 1 1\n1 @a$ 2 1 @b$ 3 @c$", &eval).failure, QString());
-        QCOMPARE(key_parse("2 x", &eval).failure, QStringLiteral("answer.ans文件有误：第1道多选题的答案无法读取"));
-        QCOMPARE(key_parse("2 3 reference without marks", &eval).failure,
+        QCOMPARE(eval_format_read_paper("1 1 1\n1 @a$ 2 1 @b$ 3 @c$", &eval).failure, QString());
+        QCOMPARE(eval_format_read_key("2 x", &eval).failure, QStringLiteral("answer.ans文件有误：第1道多选题的答案无法读取"));
+        QCOMPARE(eval_format_read_key("2 3 reference without marks", &eval).failure,
                  QStringLiteral("answer.ans文件有误：第1道非选择题的参考答案缺少开头的“@”"));
-        QCOMPARE(key_parse("2 3 @ok$ anything after the last item is ignored", &eval).failure, QString());
+        QCOMPARE(eval_format_read_key("2 3 @ok$ anything after the last item is ignored", &eval).failure, QString());
     }
 
     void incomplete_student_file_leaves_the_rest_blank()
     {
         evaluation eval = evaluation_make(2, 1, 1, 3);
-        QCOMPARE(student_parse("1 oops 4 @text$", &eval, 3).failure, QStringLiteral("第2道单选题的答案无法读取"));
+        QCOMPARE(eval_format_read_student("1 oops 4 @text$", &eval, 3).failure, QStringLiteral("第2道单选题的答案无法读取"));
         QCOMPARE(eval.onech_ans[3][1], 1);
         QCOMPARE(eval.onech_ans[3][2], 0);
         QCOMPARE(eval.some_ans[3][1], 0);
         QCOMPARE(eval.unch_ans[3][1], QString());
 
-        QCOMPARE(student_parse("1 2 3 @unterminated", &eval, 3).failure, QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
+        QCOMPARE(eval_format_read_student("1 2 3 @unterminated", &eval, 3).failure, QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
     }
 
     void incomplete_score_file()
     {
         evaluation eval = evaluation_make(1, 1, 2, 4);
-        QCOMPARE(scores_parse("1.000\n2.000\n3.000\n", &eval, 4).failure, QStringLiteral("第2道非选择题的得分无法读取"));
+        QCOMPARE(eval_format_read_scores("1.000\n2.000\n3.000\n", &eval, 4).failure, QStringLiteral("第2道非选择题的得分无法读取"));
         QCOMPARE(eval.onech_score[4][1], 1.0);
         QCOMPARE(eval.some_score[4][1], 2.0);
         QCOMPARE(eval.unch_score[4][1], 3.0);
@@ -274,9 +274,9 @@ private slots:
     void no_questions_reads_and_writes_nothing()
     {
         evaluation eval = evaluation_make(0, 0, 0, 1);
-        QCOMPARE(student_parse("", &eval, 1).failure, QString());
-        QCOMPARE(scores_parse("", &eval, 1).failure, QString());
-        QCOMPARE(scores_format(eval, 1), QByteArray());
+        QCOMPARE(eval_format_read_student("", &eval, 1).failure, QString());
+        QCOMPARE(eval_format_read_scores("", &eval, 1).failure, QString());
+        QCOMPARE(eval_format_write_scores(eval, 1), QByteArray());
     }
 
     void scores_are_written_with_a_point_in_any_locale()
@@ -291,8 +291,8 @@ private slots:
         eval.onech_score[2][1] = 2;
         eval.some_score[2][1] = 0.5;
         eval.unch_score[2][1] = 10;
-        QCOMPARE(scores_format(eval, 2), QByteArray("2.000\n0.500\n10.000\n"));
-        QCOMPARE(scores_parse("1,5\n", &eval, 2).failure, QStringLiteral("第1道单选题的得分无法读取"));
+        QCOMPARE(eval_format_write_scores(eval, 2), QByteArray("2.000\n0.500\n10.000\n"));
+        QCOMPARE(eval_format_read_scores("1,5\n", &eval, 2).failure, QStringLiteral("第1道单选题的得分无法读取"));
         QCOMPARE(eval.onech_score[2][1], 2.0);   // "1,5" is no number: the score stays
     }
 
@@ -320,7 +320,7 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(score_text(score), text);
         // The number shown is exactly the one its text reads as, "-0.000" keeping its sign.
-        const double shown = score_shown(score);
+        const double shown = score_text_shown(score);
         QVERIFY(shown == text.toDouble());
         QCOMPARE(std::signbit(shown), text.startsWith(QLatin1Char('-')));
     }

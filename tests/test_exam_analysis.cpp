@@ -4,6 +4,7 @@
 #include "eval_fixture.h"
 #include "grading/choice_grading.h"
 #include "results/score_export.h"
+#include "results/workbook_file.h"
 #include "sheet_reader.h"
 #include "store/eval_open.h"
 
@@ -33,7 +34,7 @@ QString exported(const QString &dir, const QString &name = QStringLiteral("åˆ†æž
     choice_grades_apply(opened.eval, grades);
     const QString path = dir + QLatin1Char('/') + name;
     const QString failure =
-        workbook_save(QFile::encodeName(path), score_workbook_make(opened.eval, score_sheet_make(opened.eval)));
+        workbook_file_save(QFile::encodeName(path), score_export_workbook(opened.eval, score_sheet_make(opened.eval)));
     return failure.isEmpty() ? path : failure;
 }
 

@@ -30,7 +30,7 @@ double discrimination_of(const QVector<double> &totals, const QVector<double> &s
     for (int s = 1; s <= eval.stu_cnt; ++s)
         eval.unch_score[s][1] = scores[s - 1];
     const std::vector<double> table_totals(totals.begin(), totals.end());
-    return question_figures_make(eval, table_totals)[0].discrimination.value_or(-1);
+    return exam_analysis_questions(eval, table_totals)[0].discrimination.value_or(-1);
 }
 
 }  // namespace
@@ -42,9 +42,9 @@ class test_grade_figures : public QObject
 private slots:
     void sports_ranks()
     {
-        QCOMPARE(grade_sports_ranks({10, 8, 8, 7, 6, 6, 6, 3}), (std::vector<int>{1, 2, 2, 4, 5, 5, 5, 8}));
-        QCOMPARE(grade_sports_ranks({5, 5}), (std::vector<int>{1, 1}));
-        QVERIFY(grade_sports_ranks({}).empty());
+        QCOMPARE(grade_figures_ranks({10, 8, 8, 7, 6, 6, 6, 3}), (std::vector<int>{1, 2, 2, 4, 5, 5, 5, 8}));
+        QCOMPARE(grade_figures_ranks({5, 5}), (std::vector<int>{1, 1}));
+        QVERIFY(grade_figures_ranks({}).empty());
     }
 
     void ranking_across_classes()
@@ -56,7 +56,7 @@ private slots:
         };
         QStringList ranks;
         std::vector<double> totals;
-        for (const grade_rank_row &row : grade_ranking_make(classes)) {
+        for (const grade_rank_row &row : grade_figures_ranking(classes)) {
             ranks << QStringLiteral("%1 %2 %3 %4")
                          .arg(row.class_name, row.student)
                          .arg(row.grade_rank)
@@ -98,7 +98,7 @@ private slots:
     {
         QFETCH(double, full);
         QFETCH(double, total);
-        const class_figures figures = class_figures_make({total}, full);
+        const class_figures figures = exam_analysis_class({total}, full);
         QTEST(figures.passed, "passed");
         QTEST(figures.excellent, "excellent");
         QTEST(figures.low, "low");
@@ -111,18 +111,18 @@ private slots:
     void class_figures_spread()
     {
         // Odd: the middle one. Mean 2, squared deviations 1 + 1 + 0 over 3.
-        class_figures odd = class_figures_make({3, 1, 2}, 10);
+        class_figures odd = exam_analysis_class({3, 1, 2}, 10);
         QCOMPARE(odd.median, 2.0);
         QCOMPARE(odd.mean, 2.0);
         QCOMPARE(odd.deviation, std::sqrt(2.0 / 3));
         QCOMPARE(odd.highest, 3.0);
         QCOMPARE(odd.lowest, 1.0);
         // Even: the mean of the middle two, 2 and 3. Squared deviations 2.25 + 2.25 + 0.25 + 0.25.
-        class_figures even = class_figures_make({4, 1, 3, 2}, 10);
+        class_figures even = exam_analysis_class({4, 1, 3, 2}, 10);
         QCOMPARE(even.median, 2.5);
         QCOMPARE(even.deviation, std::sqrt(5.0 / 4));
         // No students: nothing to count or divide, the full score still stands.
-        class_figures none = class_figures_make({}, 10);
+        class_figures none = exam_analysis_class({}, 10);
         QCOMPARE(none.students, 0);
         QCOMPARE(none.full, 10.0);
         QCOMPARE(none.mean + none.median + none.deviation + none.highest + none.lowest, 0.0);
@@ -165,7 +165,7 @@ private slots:
     void no_rate_without_full_score()
     {
         const evaluation eval = evaluation_make(0, 0, 1, 2);   // an open question of full score 0
-        const question_figures figures = question_figures_make(eval, {1, 0})[0];
+        const question_figures figures = exam_analysis_questions(eval, {1, 0})[0];
         QVERIFY(!figures.rate && !figures.discrimination);
     }
 };

@@ -39,7 +39,7 @@ private slots:
         eval.unch_cnt = 2;
         eval.stu_cnt = 1;
         evaluation_tables_reset(eval);
-        const file_report report = student_parse(bytes, &eval, 1);
+        const file_report report = eval_format_read_student(bytes, &eval, 1);
         QVERIFY(report.failure.isEmpty());
         QCOMPARE(report.notes, QStringList(QString::fromUtf8("有1处无法识别的字节，已显示为“\xef\xbf\xbd”")));
         QCOMPARE(eval.unch_ans[1][1], QString::fromUtf8("第一"));
@@ -59,10 +59,10 @@ private slots:
     void names_show_what_could_forge_them()
     {
         const QByteArray override_name = QString::fromUtf8("\u202euts.三张").toUtf8();
-        QCOMPARE(local_name_text(override_name), QString::fromUtf8("\xef\xbf\xbduts.三张"));
-        QCOMPARE(local_name_text("a\nb 第 1 道单选题.stu"), QString::fromUtf8("a\xef\xbf\xbd" "b 第 1 道单选题.stu"));
-        QCOMPARE(local_name_visible(QStringLiteral("tab\there\u2066")), QString::fromUtf8("tab\xef\xbf\xbdhere\xef\xbf\xbd"));
-        QCOMPARE(local_name_text(QString::fromUtf8("李四.stu").toUtf8()), QString::fromUtf8("李四.stu"));
+        QCOMPARE(local_text_name(override_name), QString::fromUtf8("\xef\xbf\xbduts.三张"));
+        QCOMPARE(local_text_name("a\nb 第 1 道单选题.stu"), QString::fromUtf8("a\xef\xbf\xbd" "b 第 1 道单选题.stu"));
+        QCOMPARE(local_text_visible(QStringLiteral("tab\there\u2066")), QString::fromUtf8("tab\xef\xbf\xbdhere\xef\xbf\xbd"));
+        QCOMPARE(local_text_name(QString::fromUtf8("李四.stu").toUtf8()), QString::fromUtf8("李四.stu"));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "file_size_limit.h"
 #include "results/score_export.h"
 #include "results/sheet_name.h"
-#include "results/workbook_format.h"
+#include "results/workbook_file.h"
 #include "sheet_reader.h"
 #include "store/file_io.h"
 
@@ -66,24 +66,24 @@ class test_score_export : public QObject
 private slots:
     void file_names()
     {
-        QCOMPARE(export_file_name("/tmp/a"), QStringLiteral("/tmp/a.xlsx"));
-        QCOMPARE(export_file_name("/tmp/a.csv"), QStringLiteral("/tmp/a.csv.xlsx"));
-        QCOMPARE(export_file_name("/tmp/a.xlsx"), QStringLiteral("/tmp/a.xlsx"));
-        QCOMPARE(export_file_name("/tmp/a.XLS"), QStringLiteral("/tmp/a.XLS"));
-        QCOMPARE(export_file_name("/tmp/成绩.Xlsx"), QStringLiteral("/tmp/成绩.Xlsx"));
+        QCOMPARE(workbook_file_name("/tmp/a", true), QStringLiteral("/tmp/a.xlsx"));
+        QCOMPARE(workbook_file_name("/tmp/a.csv", true), QStringLiteral("/tmp/a.csv.xlsx"));
+        QCOMPARE(workbook_file_name("/tmp/a.xlsx", true), QStringLiteral("/tmp/a.xlsx"));
+        QCOMPARE(workbook_file_name("/tmp/a.XLS", true), QStringLiteral("/tmp/a.XLS"));
+        QCOMPARE(workbook_file_name("/tmp/成绩.Xlsx", true), QStringLiteral("/tmp/成绩.Xlsx"));
         // Only ASCII letters fold: "ſ" is no "s", though Qt's case folding takes it for one.
-        QCOMPARE(export_file_name("/tmp/a.xlſ"), QStringLiteral("/tmp/a.xlſ.xlsx"));
+        QCOMPARE(workbook_file_name("/tmp/a.xlſ", true), QStringLiteral("/tmp/a.xlſ.xlsx"));
         // The grade's report is .xlsx alone.
         QCOMPARE(workbook_file_name("/tmp/a.XLS", false), QStringLiteral("/tmp/a.XLS.xlsx"));
         // A byte path in GB18030 (成绩) is written in the format its name asks for.
-        QVERIFY(workbook_format_of(QByteArray("/tmp/\xb3\xc9\xbc\xa8.Xls")) == workbook_format::xls);
+        QVERIFY(workbook_file_format(QByteArray("/tmp/\xb3\xc9\xbc\xa8.Xls")) == workbook_format::xls);
     }
 
     void figures_become_numbers_as_the_table_shows_them()
     {
         score_sheet filled = two_students();
         filled.rows.push_back(sheet_row(QStringLiteral("王五.stu"), -0.0, {std::numeric_limits<double>::infinity(), 7}));
-        const workbook_sheet sheet = score_table_sheet_make(headers, filled);
+        const workbook_sheet sheet = score_export_table_sheet(headers, filled);
         QCOMPARE(int(sheet.rows.size()), 4);
         // Each number is the one its three-decimal text stands for, exactly.
         QCOMPARE(cell_texts(sheet.rows[1]), QStringList({"张三.stu", number(0.667), number(12.346), number(-0.5)}));
@@ -115,7 +115,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         const score_sheet figures = students ? two_students() : score_sheet();
-        QCOMPARE(workbook_save(QFile::encodeName(path), {score_table_sheet_make(headers, figures)}), QString());
+        QCOMPARE(workbook_file_save(QFile::encodeName(path), {score_export_table_sheet(headers, figures)}), QString());
         const sheet_read sheet = sheet_read_back(path);
         QCOMPARE(sheet.error, QString());
         QStringList got;
@@ -153,7 +153,7 @@ private slots:
         QStringList labels = headers;
         while (labels.size() < columns)
             labels << QStringLiteral("非选择题%1").arg(labels.size() - 2);
-        workbook_sheet table = score_table_sheet_make(labels, score_sheet());
+        workbook_sheet table = score_export_table_sheet(labels, score_sheet());
         table.name = sheet;
 
         QString failure;
@@ -162,7 +162,7 @@ private slots:
             std::optional<file_size_limit> disk;
             if (full_disk)
                 disk.emplace(100);
-            failure = workbook_save(QFile::encodeName(path), {table});
+            failure = workbook_file_save(QFile::encodeName(path), {table});
         }
         QVERIFY(!failure.isEmpty());
         QVERIFY2(failure.contains(reason), qPrintable(failure));

@@ -343,7 +343,7 @@ private slots:
             problems << QStringLiteral("st/%1-%2.stu：第1道单选题的答案无法读取").arg(s).arg(QString(40, QLatin1Char('x')));
         window_driver d;
         real_box_answer answer{d, Qt::Key_Return};
-        d.dialogs->message(eval_problems_message(problems));
+        d.dialogs->message(eval_open_problems_message(problems));
         QCOMPARE(answer.boxes.size(), std::size_t(1));
         const real_box_answer::shown &box = answer.boxes[0];
         // At most twenty, fewer on a low screen (this one is 600 pixels high), the rest counted.

@@ -2,9 +2,10 @@
 // window; the rules behind them are tested in memory by test_choice_grading, test_score_sheet
 // and test_score_export.
 
-#include "app/choice_page.h"
+#include "app/grading_log.h"
 #include "eval_fixture.h"
 #include "results/score_export.h"
+#include "results/workbook_file.h"
 #include "sheet_reader.h"
 #include "window_driver.h"
 
@@ -284,7 +285,7 @@ private slots:
         d.click("out_file");
         QCOMPARE(d.dialogs->take_messages(), QStringList());   // success is silent
 
-        const sheet_read sheet = sheet_read_back(export_file_name(m_cwd.path() + '/' + name));
+        const sheet_read sheet = sheet_read_back(workbook_file_name(m_cwd.path() + '/' + name, true));
         QCOMPARE(sheet.error, QString());
         const QVector<QStringList> expected{
             {"学生文件名", "总分", "单选题1", "单选题2", "非选择题1"},

@@ -776,7 +776,7 @@ void test_workbook_xls::write_file(const workbook &book, const QString &name, QS
                                    quint32 *difat_sectors)
 {
     QByteArray bytes = "stale";
-    const QString problem = xls_workbook_bytes(book, &bytes);
+    const QString problem = workbook_xls_bytes(book, &bytes);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     quint32 difat = 0;
     check_structure(bytes, book, difat_sectors ? difat_sectors : &difat);
@@ -896,8 +896,8 @@ void test_workbook_xls::workbook_without_sheets_gets_one_empty_sheet()
 {
     // Excel opens no workbook without a sheet.
     QByteArray none, one_empty;
-    QVERIFY(xls_workbook_bytes(workbook(), &none).isEmpty());
-    QVERIFY(xls_workbook_bytes(workbook(1), &one_empty).isEmpty());
+    QVERIFY(workbook_xls_bytes(workbook(), &none).isEmpty());
+    QVERIFY(workbook_xls_bytes(workbook(1), &one_empty).isEmpty());
     QCOMPARE(none, one_empty);
 }
 
@@ -905,7 +905,7 @@ void test_workbook_xls::limits_are_refused()
 {
     auto refusal = [](const workbook &book) {
         QByteArray bytes = "stale";
-        const QString problem = xls_workbook_bytes(book, &bytes);
+        const QString problem = workbook_xls_bytes(book, &bytes);
         return bytes.isEmpty() ? problem : QStringLiteral("bytes written");
     };
     workbook_sheet wide;

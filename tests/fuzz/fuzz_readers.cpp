@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
 
     evaluation paper;
-    if (paper_parse(bytes, &paper).failure.isEmpty()) {
-        key_parse(bytes, &paper);
+    if (eval_format_read_paper(bytes, &paper).failure.isEmpty()) {
+        eval_format_read_key(bytes, &paper);
         evaluation_total(paper);   // reads every question the counts claim
     }
 
@@ -27,13 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     evaluation_tables_reset(eval);
     // The last row: reading past the tables would go beyond their storage.
     const int s = eval.stu_cnt;
-    student_parse(bytes, &eval, s);
-    scores_parse(bytes, &eval, s);
-    scores_format(eval, s);
+    eval_format_read_student(bytes, &eval, s);
+    eval_format_read_scores(bytes, &eval, s);
+    eval_format_write_scores(eval, s);
 
     local_text_decode(bytes);
-    local_name_text(bytes);
+    local_text_name(bytes);
     const int half = int(size / 2);
-    natural_less(bytes.left(half), bytes.mid(half));
+    student_list_less(bytes.left(half), bytes.mid(half));
     return 0;
 }
