@@ -4,6 +4,8 @@
 #include "grading/choice_grading.h"
 #include "results/score_export.h"
 #include "results/score_sheet.h"
+#include "store/eval_marks.h"
+#include "store/file_io.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -286,4 +288,29 @@ std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path
     for (const workbook_sheet &sheet : book)
         sheets.push_back(sheet_ready(sheet));
     return workbook_floor(path, seconds, [&] { return sheets_write(sheets, path); });
+}
+
+std::string bench_marks_save(const evaluation &eval, std::vector<operation_result> *operations)
+{
+    // What the save adds for it: the record made and written beside the score files, and its
+    // rename; the flush is the score files'.
+    QString failure;
+    const QByteArray path = eval_marks_path(eval);
+    const double seconds = fastest_of([&] {
+        return bench_measure_seconds([&] {
+            const QByteArray temporary = file_temporary_path(path);
+            failure = file_write_new(temporary, eval_marks_format(eval));
+            if (failure.isEmpty())
+                failure = file_rename(temporary, path);
+        });
+    });
+    if (!failure.isEmpty())
+        return "writing the record of answers scored by hand: " + failure.toStdString();
+    operation_result marks;
+    marks.key = "save_marks_s";
+    marks.name = "save: the record of answers scored by hand";
+    marks.seconds = seconds;
+    marks.peak_mb = bench_measure_peak_mb();
+    operations->push_back(marks);
+    return {};
 }

@@ -3,6 +3,7 @@
 // same job has to do, measured on the same data in the same run. Each is the fastest of a
 // few tries, as a floor is a lower bound.
 
+#include "bench_workflow.h"
 #include "results/workbook.h"
 #include "store/evaluation.h"
 
@@ -36,3 +37,7 @@ std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path
 // flush of the file system, each renamed over its file, the folder flushed. Returns "" or
 // what failed.
 std::string bench_floor_save(const evaluation &eval, double *seconds);
+
+// The part of a save that writes the record of answers scored by hand, timed alone (fastest
+// of three), added to the operations as a share of the save.
+std::string bench_marks_save(const evaluation &eval, std::vector<operation_result> *operations);

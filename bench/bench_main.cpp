@@ -47,6 +47,8 @@ std::string workflow_bench(const std::string &base, bench_run *run)
             failure = bench_floor_xlsx(graded.eval, base + "/floor.xlsx", &run->xlsx_floor_s);
             if (failure.empty())
                 failure = bench_floor_save(graded.eval, &run->save_floor_s);
+            if (failure.empty() && graded.eval.unch_cnt > 0)
+                failure = bench_marks_save(graded.eval, &run->operations);
         }
     }
     return failure;

@@ -14,6 +14,15 @@ struct floor_ref {
     const char *what;
 };
 
+double figure_of(const bench_run &run, const char *key)
+{
+    for (const operation_result &op : run.operations) {
+        if (op.key == key)
+            return op.seconds;
+    }
+    return 0;
+}
+
 // The floor an operation is compared with; none for the operations that have no such floor.
 bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor)
 {
@@ -25,6 +34,8 @@ bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor
         *floor = {run.save_floor_s, "writing, flushing, renaming"};
     else if (op.key == "export_xlsx_s")
         *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};
+    else if (op.key == "save_marks_s")
+        *floor = {figure_of(run, "save_s"), "the save it is part of"};
     else if (op.key == "report_s")
         *floor = {run.read.seconds + run.xlsx_floor_s, "reading every file + libxlsxwriter alone"};
     else

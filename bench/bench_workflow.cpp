@@ -9,6 +9,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLCDNumber>
 #include <QProgressBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -53,6 +55,18 @@ public:
         operation_result &result = record(key, name);
         QAbstractButton *pressed = find<QAbstractButton>(button);
         result.seconds = bench_measure_seconds([&] { pressed->click(); });
+        result.peak_mb = bench_measure_peak_mb();
+        settle();
+        return result;
+    }
+
+    // A key pressed in the widget with the focus, as the teacher presses it.
+    operation_result &timed_key(const char *key, const char *name, QWidget *focus, int pressed)
+    {
+        operation_result &result = record(key, name);
+        QKeyEvent event(QEvent::KeyPress, pressed & ~Qt::KeyboardModifierMask,
+                        Qt::KeyboardModifiers(pressed & Qt::KeyboardModifierMask));
+        result.seconds = bench_measure_seconds([&] { QCoreApplication::sendEvent(focus, &event); });
         result.peak_mb = bench_measure_peak_mb();
         settle();
         return result;
@@ -133,6 +147,25 @@ std::string export_to(workflow &w, const char *key, const char *name, const QStr
     return {};
 }
 
+// Ctrl+G on the first open answer, which two in three students gave alike, answered Yes;
+// then Ctrl+U, which finds the one answer not scored by hand at the very end.
+std::string answer_groups(workflow &w, const eval_size &size)
+{
+    if (size.open < 1)
+        return {};
+    w.page_show("unch_page");
+    QWidget *box = w.find("unch_score_in");
+    w.dialogs->queue_yes_no(true);
+    w.timed_key("alike_s", "score identical answers (Ctrl+G)", box, Qt::ControlModifier | Qt::Key_G);
+    const std::vector<dialog_call> asked = w.dialogs->take_calls();
+    if (size.students > 3 && (asked.size() != 1 || asked[0].kind != dialog_kind::yes_no))
+        return "Ctrl+G asked nothing";
+    w.timed_key("unscored_s", "next answer not scored (Ctrl+U)", box, Qt::ControlModifier | Qt::Key_U);
+    if (w.find<QLCDNumber>("stu_now")->intValue() != size.students || w.find<QLCDNumber>("pro_now")->intValue() != size.open)
+        return "Ctrl+U did not find the last answer";
+    return messages_failure(w, "Ctrl+U");
+}
+
 }  // namespace
 
 std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
@@ -146,6 +179,10 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
     std::string failure = messages_failure(w, "open");
     if (failure.empty() && !w.enabled("close_paper"))
         failure = "open did not open the folder";
+    if (!failure.empty())
+        return failure;
+
+    failure = answer_groups(w, size);
     if (!failure.empty())
         return failure;
 

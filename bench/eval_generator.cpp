@@ -1,5 +1,6 @@
 #include "eval_generator.h"
 
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -176,9 +177,43 @@ std::string answers_text(random_source &random, const eval_size &size, const key
         add_line(out, single_answer(random, k));
     for (const std::int32_t k : key.multiple)
         add_line(out, multiple_answer(random, k));
-    for (int q = 0; q < size.open; ++q)
-        add_marked(out, random.chinese(size.answer_bytes));
+    for (int q = 0; q < size.open; ++q) {
+        // The first open question is a blank most of the class fills in alike.
+        if (q == 0 && random.below(3) != 0)
+            add_marked(out, "光合作用");
+        else
+            add_marked(out, random.chinese(size.answer_bytes));
+    }
     return out;
+}
+
+std::string percent_encoded(const std::string &bytes)
+{
+    std::string out;
+    for (const unsigned char c : bytes) {
+        if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~') {
+            out += char(c);
+        } else {
+            char escape[4];
+            std::snprintf(escape, sizeof escape, "%%%02X", c);
+            out += escape;
+        }
+    }
+    return out;
+}
+
+// The record of what was scored by hand after an earlier sitting that stopped one answer
+// short of the end: every open answer but the last student's last one.
+std::string marks_text(const eval_size &size)
+{
+    std::string out = "{\"format\":\"lumo_test scored by hand\",\"version\":1,\"students\":{";
+    for (int s = 1; s <= size.students; ++s) {
+        std::string marks(std::size_t(size.open), '1');
+        if (s == size.students && size.open > 0)
+            marks.back() = '0';
+        out += (s > 1 ? ",\"" : "\"") + percent_encoded(student_name(s)) + "\":\"" + marks + '"';
+    }
+    return out + "}}\n";
 }
 
 // Scores as an earlier save would have left them.
@@ -219,5 +254,7 @@ std::string eval_generator_write(const std::string &folder, const eval_size &siz
         if (failure.empty() && s % 3 == 1)
             failure = write_file(folder + "/sc/" + name, scores_text(random, size));
     }
+    if (failure.empty() && size.open > 0)
+        failure = write_file(folder + "/.lumo_test.scored", marks_text(size));
     return failure;
 }

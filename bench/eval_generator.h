@@ -11,6 +11,8 @@ struct eval_size {
     int answer_bytes = 0;   // about this many bytes of Chinese UTF-8 per non-choice answer
 };
 
-// Creates folder with problem.prb, answer.ans, one answer file per student in st and, for
-// every third student, a score file in sc. Returns "" or what failed.
+// Creates folder with problem.prb, answer.ans, one answer file per student in st, for every
+// third student a score file in sc, and the record of the open answers scored by hand: all
+// but the very last. Two in three students answer the first open question alike. Returns ""
+// or what failed.
 std::string eval_generator_write(const std::string &folder, const eval_size &size);

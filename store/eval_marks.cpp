@@ -3,22 +3,17 @@
 #include "store/file_io.h"
 
 #include <QHash>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QObject>
+#include <algorithm>
 
 namespace {
 
 const QString format_name = QStringLiteral("lumo_test scored by hand");
 constexpr int format_version = 1;
-// Far above any class's file (1002 students, 1003 open questions each: about 5 MB).
+// Far above any class's file (1002 students, 1003 open questions each: about 1 MB).
 constexpr qint64 max_marks_bytes = 32 * 1024 * 1024;
-
-QByteArray marks_path(const evaluation &eval)
-{
-    return evaluation_folder(eval) + '/' + EVAL_MARKS_NAME;
-}
 
 }  // namespace
 
@@ -26,12 +21,15 @@ QByteArray eval_marks_format(const evaluation &eval)
 {
     QJsonObject students;
     for (int s = 1; s <= eval.stu_cnt; ++s) {
-        QJsonArray questions;
+        QString questions(std::max(0, eval.unch_cnt), QLatin1Char('0'));
+        bool any = false;
         for (int q = 1; q <= eval.unch_cnt; ++q) {
-            if (eval.unch_scored[s][q])
-                questions.append(q);
+            if (eval.unch_scored[s][q]) {
+                questions[q - 1] = QLatin1Char('1');
+                any = true;
+            }
         }
-        if (!questions.isEmpty())
+        if (any)
             students.insert(QString::fromLatin1(eval.stu_file[std::size_t(s)].toPercentEncoding()), questions);
     }
     const QJsonObject file{{QStringLiteral("format"), format_name},
@@ -57,18 +55,16 @@ QString eval_marks_parse(const QByteArray &bytes, evaluation *eval)
         const int s = row_of.value(QByteArray::fromPercentEncoding(it.key().toLatin1()), 0);
         if (s == 0)
             continue;
-        for (const QJsonValue question : it.value().toArray()) {
-            const int q = question.toInt();
-            if (q >= 1 && q <= eval->unch_cnt)
-                eval->unch_scored[s][q] = 1;
-        }
+        const QString questions = it.value().toString();
+        for (int q = 1; q <= std::min(eval->unch_cnt, questions.size()); ++q)
+            eval->unch_scored[s][q] = questions[q - 1] == QLatin1Char('1');
     }
     return {};
 }
 
 QString eval_marks_read(evaluation *eval)
 {
-    const QByteArray path = marks_path(*eval);
+    const QByteArray path = eval_marks_path(*eval);
     eval->marks_known = false;
     if (!file_stamp_read(path).exists)
         return {};
@@ -80,9 +76,9 @@ QString eval_marks_read(evaluation *eval)
     return failure;
 }
 
-QString eval_marks_write(const evaluation &eval)
+QByteArray eval_marks_path(const evaluation &eval)
 {
-    return file_replace(marks_path(eval), eval_marks_format(eval));
+    return evaluation_folder(eval) + '/' + EVAL_MARKS_NAME;
 }
 
 int eval_marks_count(const evaluation &eval)

@@ -12,7 +12,8 @@
 constexpr char EVAL_MARKS_NAME[] = ".lumo_test.scored";
 
 // eval's marks as the file holds them: JSON naming each student by the bytes of its file
-// name (percent-encoded, so any name round-trips) with the open questions scored by hand.
+// name (percent-encoded, so any name round-trips), with a "0" or "1" per open question, "1"
+// where it was scored by hand.
 QByteArray eval_marks_format(const evaluation &eval);
 // Takes the marks from bytes into eval->unch_scored; students and questions the evaluation
 // does not have are passed over. Returns "" or why the bytes are no such file, and then takes
@@ -22,7 +23,7 @@ QString eval_marks_parse(const QByteArray &bytes, evaluation *eval);
 // marks are not known (eval->marks_known false), no failure. Returns "" or why the file could
 // not be read; its marks are then ignored.
 QString eval_marks_read(evaluation *eval);
-// Replaces the file, as the score files are replaced. Returns "" or the reason.
-QString eval_marks_write(const evaluation &eval);
+// Where the evaluation keeps the file; a save writes it with the score files.
+QByteArray eval_marks_path(const evaluation &eval);
 // How many open answers carry a mark.
 int eval_marks_count(const evaluation &eval);

@@ -55,6 +55,18 @@ QStringList eval_save_changed_files(const evaluation &eval)
 save_report write_scores(evaluation &eval)
 {
     save_report report;
+    // The record of answers scored by hand goes with the score files: written beside them,
+    // flushed with them, renamed after them.
+    const QByteArray marks_path = eval_marks_path(eval);
+    QByteArray marks_temporary;
+    if (eval.unch_cnt > 0) {
+        marks_temporary = file_temporary_path(marks_path);
+        const QString failure = file_write_new(marks_temporary, eval_marks_format(eval));
+        if (!failure.isEmpty()) {
+            report.failures << QObject::tr("%1：%2").arg(QLatin1String(EVAL_MARKS_NAME), failure);
+            marks_temporary.clear();
+        }
+    }
     std::vector<QByteArray> temporaries(std::size_t(eval.stu_cnt) + 1);
     for (int s = 1; s <= eval.stu_cnt; ++s) {
         const QByteArray temporary = file_temporary_path(eval.sc_path);
@@ -90,12 +102,17 @@ save_report write_scores(evaluation &eval)
         eval.sc_stamp[std::size_t(s)] = file_stamp_read(path);
     }
     dir_sync(eval.sc_path);
-    if (eval.unch_cnt > 0) {
-        const QString failure = eval_marks_write(eval);
+    if (!marks_temporary.isEmpty()) {
+        QString failure = flush_failure;
         if (failure.isEmpty())
+            failure = file_rename(marks_temporary, marks_path);
+        if (failure.isEmpty()) {
             eval.marks_known = true;
-        else
+            dir_sync(evaluation_folder(eval));
+        } else {
+            file_remove(marks_temporary);
             report.failures << QObject::tr("%1：%2").arg(QLatin1String(EVAL_MARKS_NAME), failure);
+        }
     }
     return report;
 }
