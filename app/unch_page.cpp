@@ -22,9 +22,12 @@ unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
     // Ctrl+G and Ctrl+U reach the page from whichever of its widgets has the focus.
     widgets.unch_page->installEventFilter(this);
     connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
-    // Whatever the teacher types next replaces what was left of a refused entry.
-    connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this,
-            [this] { m_refused.clear(); });
+    // Whatever the teacher types next replaces what was left of a refused entry, and is a
+    // score given even when it equals the one shown.
+    connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, [this] {
+        m_refused.clear();
+        m_typed = true;
+    });
 }
 
 bool unch_page::eventFilter(QObject *, QEvent *event)
@@ -78,6 +81,7 @@ void unch_page::show_unch_item(const evaluation &eval)
     // A full score below 0 takes 0 alone, so the page never locks on such a paper.
     m_full = question.full_score;
     m_refused.clear();
+    m_typed = false;
     QDoubleSpinBox *box = m_widgets.unch_score_in;
     box->setRange(0, std::max(0.0, m_full));
     box->setValue(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro]);
@@ -119,6 +123,7 @@ bool unch_page::store(evaluation &eval, const QString &consequence)
     stored = entered;
     scored = 1;
     m_shown = entered;
+    m_typed = false;
     if (changed)
         emit scores_changed();
     return true;
@@ -176,7 +181,8 @@ bool unch_page::store_typed(evaluation &eval, const QString &consequence)
     if (m_cursor.cur_stu < 1 || m_cursor.cur_pro < 1)
         return true;
     m_widgets.unch_score_in->interpretText();
-    return (m_refused.isEmpty() && m_widgets.unch_score_in->value() == m_shown) || store(eval, consequence);
+    return (m_refused.isEmpty() && !m_typed && m_widgets.unch_score_in->value() == m_shown)
+        || store(eval, consequence);
 }
 
 void unch_page::move(evaluation &eval, unch_move step)

@@ -51,7 +51,8 @@ public:
     // what did not happen (consequence, when given), and nothing is stored. False when refused.
     bool store(evaluation &eval, const QString &consequence = QString());
     // Stores a score the teacher typed but did not store yet, before the scores are saved,
-    // shown or exported. A score merely shown (clamped into the range) is left as it is.
+    // shown or exported, or the next unscored answer is sought; typed, even a score equal to
+    // the one shown counts. A score merely shown (clamped into the range) is left as it is.
     // False when the typed score was refused.
     bool store_typed(evaluation &eval, const QString &consequence);
     // Ctrl+G: stores the score for the current answer, then offers it to every student whose
@@ -100,4 +101,6 @@ private:
     double m_shown = 0;
     // Set while the box holds what is left of a refused entry: why it was refused.
     QString m_refused;
+    // The teacher typed into the box since the item was shown or stored.
+    bool m_typed = false;
 };

@@ -121,7 +121,10 @@ private slots:
         key(d, Qt::Key_U);   // from a's question 1 on: across the question boundary
         QCOMPARE(d.lcd("pro_now"), 2.0);
         QCOMPARE(d.lcd("stu_now"), 2.0);
-        for (int k = 0; k < 4; ++k)
+        type(d, QStringLiteral("0"));   // a 0 typed over 0.000 is a score given: on to the next
+        key(d, Qt::Key_U);
+        QCOMPARE(d.lcd("stu_now"), 3.0);
+        for (int k = 0; k < 3; ++k)
             key(d, Qt::Key_Return, Qt::NoModifier);
         QCOMPARE(d.window.windowTitle(), QStringLiteral("eval 已评 10/10 - LUMO试卷评测系统2.0-评测端lumo_test"));
         key(d, Qt::Key_U);
