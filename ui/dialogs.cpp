@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 
@@ -20,8 +21,16 @@ QMessageBox::StandardButton button_of(dialog_answer answer)
     case dialog_answer::no: return QMessageBox::No;
     case dialog_answer::save: return QMessageBox::Save;
     case dialog_answer::discard: return QMessageBox::Discard;
+    case dialog_answer::ours:
+    case dialog_answer::theirs: break;
     }
     return QMessageBox::NoButton;
+}
+
+// The buttons without a standard text.
+QString custom_text(dialog_answer answer)
+{
+    return answer == dialog_answer::ours ? QObject::tr("用本窗口的") : QObject::tr("用文件中的");
 }
 
 // Drops the keys of a burst that began before the box showed: every key that comes less than
@@ -150,20 +159,30 @@ dialog_answer qt_dialogs::ask(const dialog_question &question)
     box.setTextFormat(Qt::PlainText);
     box.setText(question.text);
     box.setDetailedText(question.details);
-    QMessageBox::StandardButtons buttons;
-    for (const dialog_answer answer : question.answers)
-        buttons |= button_of(answer);
-    box.setStandardButtons(buttons);
+    std::vector<std::pair<QAbstractButton *, dialog_answer>> buttons;
+    for (const dialog_answer answer : question.answers) {
+        QAbstractButton *button = button_of(answer) != QMessageBox::NoButton
+            ? box.addButton(button_of(answer))
+            : box.addButton(custom_text(answer), QMessageBox::AcceptRole);
+        buttons.emplace_back(button, answer);
+    }
+    const auto button_for = [&](dialog_answer wanted) -> QPushButton * {
+        for (const auto &[button, answer] : buttons) {
+            if (answer == wanted)
+                return qobject_cast<QPushButton *>(button);
+        }
+        return nullptr;
+    };
     if (question.answers.size() > 1) {
-        box.setDefaultButton(button_of(question.default_answer));
-        box.setEscapeButton(button_of(question.escape_answer));
+        box.setDefaultButton(button_for(question.default_answer));
+        box.setEscapeButton(button_for(question.escape_answer));
     }
     typeahead_guard guard;
     if (question.typeahead_guard)
         qApp->installEventFilter(&guard);
-    const int pressed = box.exec();
-    for (const dialog_answer answer : question.answers) {
-        if (pressed == button_of(answer))
+    box.exec();
+    for (const auto &[button, answer] : buttons) {
+        if (box.clickedButton() == button)
             return answer;
     }
     return question.escape_answer;

@@ -9,8 +9,9 @@
 
 class QWidget;
 
-// The buttons a box may offer, each with its standard text (确定, 取消, 是, 否, 保存, 丢弃).
-enum class dialog_answer { ok, cancel, yes, no, save, discard };
+// The buttons a box may offer: the standard ones with their standard texts (确定, 取消, 是, 否,
+// 保存, 丢弃), and for scores two windows changed apiece, 用本窗口的 and 用文件中的.
+enum class dialog_answer { ok, cancel, yes, no, save, discard, ours, theirs };
 
 // A box titled "提示" without an icon; its text is plain text, so names and paths in it are
 // never read as markup. The details stay behind the box's "显示详细信息" button.
