@@ -170,7 +170,7 @@ std::string key_text(random_source &random, const eval_size &size, keys *key)
     return out;
 }
 
-std::string answers_text(random_source &random, const eval_size &size, const keys &key)
+std::string answers_text(random_source &random, const eval_size &size, const keys &key, bool first_alike)
 {
     std::string out;
     for (const std::int32_t k : key.single)
@@ -179,7 +179,7 @@ std::string answers_text(random_source &random, const eval_size &size, const key
         add_line(out, multiple_answer(random, k));
     for (int q = 0; q < size.open; ++q) {
         // The first open question is a blank most of the class fills in alike.
-        if (q == 0 && random.below(3) != 0)
+        if (q == 0 && (random.below(3) != 0 || first_alike))
             add_marked(out, "光合作用");
         else
             add_marked(out, random.chinese(size.answer_bytes));
@@ -250,7 +250,7 @@ std::string eval_generator_write(const std::string &folder, const eval_size &siz
         failure = write_file(folder + "/answer.ans", key_text(random, size, &key));
     for (int s = 1; s <= size.students && failure.empty(); ++s) {
         const std::string name = student_name(s);
-        failure = write_file(folder + "/st/" + name, answers_text(random, size, key));
+        failure = write_file(folder + "/st/" + name, answers_text(random, size, key, s == 1));
         if (failure.empty() && s % 3 == 1)
             failure = write_file(folder + "/sc/" + name, scores_text(random, size));
     }

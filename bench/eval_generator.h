@@ -13,6 +13,6 @@ struct eval_size {
 
 // Creates folder with problem.prb, answer.ans, one answer file per student in st, for every
 // third student a score file in sc, and the record of the open answers scored by hand: all
-// but the very last. Two in three students answer the first open question alike. Returns ""
-// or what failed.
+// but the very last. The first student and two in three of the others answer the first open
+// question alike. Returns "" or what failed.
 std::string eval_generator_write(const std::string &folder, const eval_size &size);
