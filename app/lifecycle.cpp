@@ -10,10 +10,10 @@
 #include "store/eval_new.h"
 #include "store/eval_open.h"
 #include "store/eval_save.h"
+#include "store/file_name.h"
 #include "ui/dialogs.h"
 
 #include <QAbstractButton>
-#include <QFile>
 #include <QObject>
 
 namespace {
@@ -47,7 +47,7 @@ void lifecycle::create()
     const QString folder = m_dialogs.folder_choose(QObject::tr("指定新建答卷所在的文件夹"), QStringLiteral("."));
     if (folder.isEmpty())
         return;
-    const QString failure = eval_new(QFile::encodeName(folder));
+    const QString failure = eval_new(file_name_encode(folder));
     if (!failure.isEmpty())
         m_dialogs.message(failure);
 }
@@ -57,7 +57,7 @@ void lifecycle::open()
     const QString folder = m_dialogs.folder_choose(QObject::tr("指定打开答卷的所在文件夹"), QStringLiteral("."));
     if (folder.isEmpty())
         return;
-    const QByteArray path = QFile::encodeName(folder);
+    const QByteArray path = file_name_encode(folder);
     eval_open_result result = eval_open(path);
     if (!result.refusal.isEmpty()) {
         m_dialogs.message(result.refusal);

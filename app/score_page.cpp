@@ -2,6 +2,7 @@
 
 #include "results/score_export.h"
 #include "results/workbook_file.h"
+#include "store/file_name.h"
 #include "store/local_text.h"
 #include "store/score_text.h"
 #include "ui/dialogs.h"
@@ -9,7 +10,6 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 #include <QTableWidget>
@@ -90,7 +90,7 @@ void score_page::export_table(const evaluation &eval)
         return;
     if (!m_current)
         fill(eval);
-    const QString failure = workbook_file_save(QFile::encodeName(name), score_export_workbook(eval, *m_sheet));
+    const QString failure = workbook_file_save(file_name_encode(name), score_export_workbook(eval, *m_sheet));
     if (!failure.isEmpty())
         m_dialogs.message(
             QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_text_visible(QDir::toNativeSeparators(name)), failure));

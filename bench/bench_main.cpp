@@ -9,9 +9,9 @@
 #include "bench_workflow.h"
 #include "eval_generator.h"
 #include "store/eval_open.h"
+#include "store/file_name.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
@@ -75,7 +75,7 @@ int main(int argc, char **argv)
         temporary = std::make_unique<QTemporaryDir>();
         if (!temporary->isValid())
             return fail("cannot create a temporary folder");
-        base = QFile::encodeName(temporary->path()).toStdString();
+        base = file_name_encode(temporary->path()).toStdString();
     } else if (::mkdir(base.c_str(), 0777) != 0 && errno != EEXIST) {
         return fail(base + ": cannot create the folder");
     }

@@ -5,6 +5,7 @@
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
 #include "scripted_dialogs.h"
+#include "store/file_name.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -174,7 +175,7 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
     workflow w(results);
 
     w.page_show("main_page");
-    w.dialogs->queue_folder(QFile::decodeName(folder.c_str()));
+    w.dialogs->queue_folder(file_name_decode(folder.c_str()));
     w.timed_click("open_s", "open", "open_paper");
     std::string failure = messages_failure(w, "open");
     if (failure.empty() && !w.enabled("close_paper"))
@@ -205,7 +206,7 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
         failure = messages_failure(w, "save");
     }
 
-    const QString out = QFile::decodeName(out_dir.c_str());
+    const QString out = file_name_decode(out_dir.c_str());
     if (failure.empty())
         failure = export_to(w, "export_xlsx_s", "export to .xlsx", out + QStringLiteral("/scores.xlsx"));
     if (failure.empty())

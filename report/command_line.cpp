@@ -1,18 +1,49 @@
 #include "report/command_line.h"
 
+#include "store/file_name.h"
+
+#include <QCoreApplication>
 #include <algorithm>
+
+namespace {
+
+QString word_of(const char *argument)
+{
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(argument);
+#else
+    return QString::fromLatin1(argument);
+#endif
+}
+
+}  // namespace
 
 QStringList command_line_words(int argc, const char *const *argv)
 {
-    QStringList words{argc > 0 ? QString::fromLatin1(argv[0]) : QString()};
+    QStringList words{argc > 0 ? word_of(argv[0]) : QString()};
     for (int i = 1; i < argc; ++i)
-        words << QString::fromLatin1(argv[i]);
+        words << word_of(argv[i]);
     return words;
 }
 
 QByteArray command_line_bytes(const QString &word)
 {
+#ifdef Q_OS_WIN
+    return file_name_encode(word);
+#else
     return word.toLatin1();
+#endif
+}
+
+QStringList command_line_program_words(int argc, const char *const *argv)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    return QCoreApplication::arguments();
+#else
+    return command_line_words(argc, argv);
+#endif
 }
 
 namespace {

@@ -2,7 +2,8 @@
 // Command lines read by QCommandLineParser, word by word in their order. An 8-bit path need not
 // be valid in the locale's encoding (a GB18030 folder name under a UTF-8 locale), so each byte
 // of a word travels as the one QChar of the same value: the parser sees the options' ASCII as
-// typed, and every word it hands back turns into its bytes again.
+// typed, and every word it hands back turns into its bytes again. On Windows, where a name is
+// UTF-16 and our 8-bit paths are UTF-8 (store/file_name.h), a word travels as its text.
 
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -14,6 +15,9 @@
 
 // The program's arguments, its name first, as the parser takes them.
 QStringList command_line_words(int argc, const char *const *argv);
+// The running program's own arguments: argv, and on Windows the UTF-16 command line instead,
+// since its argv holds the words in the ANSI code page, which cannot hold every name.
+QStringList command_line_program_words(int argc, const char *const *argv);
 // A word the parser handed back, as the bytes it was typed in.
 QByteArray command_line_bytes(const QString &word);
 

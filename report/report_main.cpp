@@ -1,17 +1,17 @@
 // lumo_report: the exam office's report of a whole grade, from its classes' evaluation folders.
 
 #include "report/command_line.h"
+#include "report/console.h"
 #include "report/grade_report.h"
 #include "results/workbook_file.h"
 #include "report/report_options.h"
 #include "store/file_io.h"
+#include "store/file_name.h"
 #include "store/local_text.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QObject>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -85,7 +85,8 @@ void warning_print(const QString &folder, const listed_message &message)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const report_options options = report_options_read(command_line_words(argc, argv));
+    const bool terminal = console_prepare();
+    const report_options options = report_options_read(command_line_program_words(argc, argv));
     if (options.help) {
         std::fputs(help_text, stdout);
         return 0;
@@ -93,13 +94,12 @@ int main(int argc, char **argv)
     if (!options.wrong.isEmpty())
         return usage_error(options.wrong);
     const std::vector<QByteArray> &folders = options.folders;
-    const QByteArray out = QFile::encodeName(workbook_file_name(QFile::decodeName(options.out), false));
+    const QByteArray out = file_name_encode(workbook_file_name(file_name_decode(options.out), false));
     for (const QByteArray &folder : folders) {
         if (inside(folder_of(out), folder))
             return usage_error(QObject::tr("报告不能写在班级文件夹 %1 中").arg(local_text_name(folder)));
     }
 
-    const bool terminal = ::isatty(STDERR_FILENO) == 1;
     const auto progress = [&](int k, int n, const QByteArray &folder) {
         const QString line = QObject::tr("正在读取班级 %1/%2：%3").arg(k).arg(n).arg(local_text_name(folder));
         std::fprintf(stderr, "\r%s\033[K", line.toUtf8().constData());

@@ -10,18 +10,35 @@
 
 namespace {
 
+#ifdef _WIN32
+const char null_device[] = "NUL";
+// No program is started while a workbook is written, so the copy need not be kept from one.
+int stderr_copy()
+{
+    return ::dup(STDERR_FILENO);
+}
+constexpr int no_inherit = O_NOINHERIT;
+#else
+const char null_device[] = "/dev/null";
+int stderr_copy()
+{
+    return ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+}
+constexpr int no_inherit = O_CLOEXEC;
+#endif
+
 // libxlsxwriter prints its own English "[ERROR] ..." lines on stderr when it fails, beside the
-// Chinese reason we return. While one lives, stderr leads to /dev/null and is restored after,
-// however the write ends. The programs are single-threaded while they write, so nothing
-// else of theirs is lost meanwhile.
+// Chinese reason we return. While one lives, stderr leads to the null device and is restored
+// after, however the write ends. The programs are single-threaded while they write, so
+// nothing else of theirs is lost meanwhile.
 class stderr_silenced
 {
 public:
     stderr_silenced()
     {
         std::fflush(stderr);
-        m_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        m_saved = stderr_copy();
+        const int null = ::open(null_device, O_WRONLY | no_inherit);
         if (m_saved >= 0 && null >= 0)
             ::dup2(null, STDERR_FILENO);
         if (null >= 0)

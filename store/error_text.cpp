@@ -11,7 +11,9 @@ QString error_text(int error)
     case EACCES: return QObject::tr("没有访问权限");
     case EPERM: return QObject::tr("不允许这样操作");
     case ENOSPC: return QObject::tr("磁盘空间已满");
+#ifdef EDQUOT   // not in Windows' C library
     case EDQUOT: return QObject::tr("超出了磁盘配额");
+#endif
     case EROFS: return QObject::tr("文件系统是只读的");
     case EISDIR: return QObject::tr("这是一个文件夹");
     case ENOTDIR: return QObject::tr("路径中有一项不是文件夹");

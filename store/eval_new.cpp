@@ -1,9 +1,9 @@
 #include "store/eval_new.h"
 
 #include "store/file_io.h"
+#include "store/file_name.h"
 #include "store/local_text.h"
 
-#include <QFile>
 #include <QObject>
 #include <QStringList>
 
@@ -13,7 +13,7 @@ QString eval_new(const QByteArray &folder)
     for (const char *sub : {"/st", "/sc"}) {
         const QString failure = dir_make(folder + sub);
         if (!failure.isEmpty())
-            failures << QObject::tr("%1：%2").arg(local_text_visible(QFile::decodeName(folder + sub)), failure);
+            failures << QObject::tr("%1：%2").arg(local_text_visible(file_name_decode(folder + sub)), failure);
     }
     if (failures.isEmpty())
         return {};

@@ -2,11 +2,11 @@
 // File access on 8-bit paths exactly as the file system holds them. Qt's file classes
 // take QString paths, which cannot carry a name that is not valid in the locale's
 // encoding (a GB18030 name copied from Windows); these calls pass the bytes through.
+// On Windows a path is UTF-8, which the calls turn into the system's UTF-16 names.
 // Every function that can fail returns "" on success or the reason for the failure.
 
 #include <QByteArray>
 #include <QString>
-#include <sys/types.h>
 #include <vector>
 
 // Reads a regular file of at most max_bytes. Anything else (a folder, a FIFO, a device) is
@@ -54,8 +54,8 @@ QString dir_list(const QByteArray &path, dir_entries *entries);
 // another program wrote it.
 struct file_stamp {
     bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
+    quint64 device = 0;   // the volume's serial number on Windows
+    quint64 inode = 0;    // the file's index within its volume on Windows
     qint64 size = 0;
     qint64 modified_ns = 0;
 

@@ -1,0 +1,8 @@
+#include "report/console.h"
+
+#include <unistd.h>
+
+bool console_prepare()
+{
+    return ::isatty(STDERR_FILENO) == 1;
+}
