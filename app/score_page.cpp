@@ -1,5 +1,6 @@
 #include "app/score_page.h"
 
+#include "app/export_dialog.h"
 #include "results/score_export.h"
 #include "results/workbook_file.h"
 #include "store/file_name.h"
@@ -77,8 +78,8 @@ void score_page::fill(const evaluation &eval)
 
 void score_page::export_table(const evaluation &eval)
 {
-    const QString chosen = m_dialogs.save_file_choose(QObject::tr("指定导出成绩表格文件"), QStringLiteral("."),
-                                                      QObject::tr("Excel(*.xls *.xlsx)"));
+    const QString chosen =
+        m_dialogs.save_file_choose(QObject::tr("指定导出成绩表格文件"), export_dialog_folder(), export_dialog_filter());
     if (chosen.isEmpty())
         return;
     const QString name = workbook_file_name(chosen, true);

@@ -7,7 +7,10 @@
 bool translation_install()
 {
     auto *translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+    // Installed with Qt on Linux; the Windows version carries it in its resources.
+    const QString name = QStringLiteral("qtbase_zh_CN");
+    if (!translator->load(name, QLibraryInfo::location(QLibraryInfo::TranslationsPath))
+        && !translator->load(name, QStringLiteral(":/translations"))) {
         delete translator;
         return false;
     }

@@ -15,3 +15,5 @@ convert -size 128x128 xc:none \
   -stroke '#e53935' -strokewidth 11 -fill none \
   -draw 'stroke-linecap round stroke-linejoin round polyline 50,80 64,94 102,54' \
   -define png:color-type=6 -define png:exclude-chunks=date,time PNG32:lumo_test.png
+# The Windows programs' icon, in the sizes Explorer, the taskbar and the title bar ask for.
+convert lumo_test.png -define icon:auto-resize=128,64,48,32,24,16 lumo_test.ico
