@@ -1,6 +1,8 @@
 #pragma once
 // Builds evaluation folders on disk for the tests.
 
+#include "store/file_name.h"
+
 #include <QByteArray>
 #include <cstdio>
 #include <filesystem>
@@ -11,7 +13,15 @@
 #include <utility>
 #include <vector>
 
-
+// Opens a byte path as the file layer names it: on Windows its UTF-8 is the UTF-16 name.
+inline FILE *fixture_open(const QByteArray &path, const char *mode)
+{
+#ifdef Q_OS_WIN
+    return _wfopen(QString::fromUtf8(path).toStdWString().c_str(), QString::fromLatin1(mode).toStdWString().c_str());
+#else
+    return std::fopen(path.constData(), mode);
+#endif
+}
 
 // An evaluation folder under a temporary directory, with whichever parts a test asks for.
 struct eval_fixture {
@@ -20,7 +30,7 @@ struct eval_fixture {
 
     eval_fixture() { QDir().mkpath(path); }
     // QTemporaryDir can't remove names that are not valid UTF-8; the byte paths can.
-    ~eval_fixture() { std::filesystem::remove_all(QFile::encodeName(dir.path()).toStdString()); }
+    ~eval_fixture() { std::filesystem::remove_all(std::filesystem::u8path(file_name_encode(dir.path()).toStdString())); }
 
     eval_fixture &paper(const QByteArray &bytes) { return file("problem.prb", bytes); }
     eval_fixture &key(const QByteArray &bytes) { return file("answer.ans", bytes); }
@@ -40,8 +50,8 @@ struct eval_fixture {
     }
     eval_fixture &file(const QByteArray &relative, const QByteArray &bytes)
     {
-        const QByteArray full = QFile::encodeName(path) + '/' + relative;
-        FILE *out = std::fopen(full.constData(), "wb");   // byte names, valid UTF-8 or not
+        const QByteArray full = file_name_encode(path) + '/' + relative;
+        FILE *out = fixture_open(full, "wb");   // byte names, valid UTF-8 or not
         if (out) {
             std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
             std::fclose(out);
@@ -50,9 +60,9 @@ struct eval_fixture {
     }
     QByteArray bytes(const QByteArray &relative) const
     {
-        const QByteArray full = QFile::encodeName(path) + '/' + relative;
+        const QByteArray full = file_name_encode(path) + '/' + relative;
         QByteArray data;
-        if (FILE *in = std::fopen(full.constData(), "rb")) {
+        if (FILE *in = fixture_open(full, "rb")) {
             char chunk[4096];
             std::size_t got;
             while ((got = std::fread(chunk, 1, sizeof chunk, in)) > 0)
@@ -61,7 +71,7 @@ struct eval_fixture {
         }
         return data;
     }
-    QByteArray folder() const { return QFile::encodeName(path); }
+    QByteArray folder() const { return file_name_encode(path); }
 };
 
 // The paper with 2 single-choice questions (full score 2), 1 multiple-choice question

@@ -19,8 +19,14 @@ QByteArray gb18030(const QString &text)
 
 // German number formats in the C library and in Qt while it lives, C again after, even
 // when a comparison fails half-way.
+#ifdef Q_OS_WIN
+constexpr char german_locale[] = "German_Germany.1252";   // as Windows names it
+#else
+constexpr char german_locale[] = "de_DE.UTF-8";
+#endif
+
 struct german_numbers {
-    const bool installed = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    const bool installed = std::setlocale(LC_NUMERIC, german_locale) != nullptr;
     german_numbers() { QLocale::setDefault(QLocale(QLocale::German)); }
     ~german_numbers()
     {

@@ -1,21 +1,18 @@
 // The lock that lets a second window warn before two writers overwrite each other.
 
+#include "other_process.h"
 #include "store/eval_lock.h"
+#include "store/file_name.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
+#ifndef Q_OS_WIN
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace {
-
-QByteArray host()
-{
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    return name;
-}
 
 void lock_write(const QByteArray &folder, const QByteArray &contents)
 {
@@ -25,6 +22,17 @@ void lock_write(const QByteArray &folder, const QByteArray &contents)
     std::fclose(out);
 }
 
+#ifdef Q_OS_WIN
+// The pid of a process that has ended, with no handle left open to it.
+qint64 gone_pid()
+{
+    QProcess process;
+    process.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("exit")});
+    const qint64 pid = process.waitForStarted() ? process.processId() : 0;
+    process.waitForFinished();
+    return pid;
+}
+#else
 // The pid of a process that has ended and been reaped.
 qint64 gone_pid()
 {
@@ -34,6 +42,7 @@ qint64 gone_pid()
     ::waitpid(child, nullptr, 0);
     return child;
 }
+#endif
 
 }  // namespace
 
@@ -45,19 +54,20 @@ private slots:
     void holders()
     {
         QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray folder = file_name_encode(dir.path());
         QCOMPARE(eval_lock_holder(folder), qint64(0));
 
         QVERIFY(eval_lock_take(folder).isEmpty());
         QCOMPARE(eval_lock_holder(folder), qint64(0));   // our own lock warns nobody
 
-        const qint64 parent = ::getppid();   // alive while this test runs
-        lock_write(folder, QByteArray::number(parent) + '\n' + host() + '\n');
-        QCOMPARE(eval_lock_holder(folder), parent);
+        other_process other;
+        const qint64 alive = other.pid();
+        lock_write(folder, QByteArray::number(alive) + '\n' + other_process_host() + '\n');
+        QCOMPARE(eval_lock_holder(folder), alive);
         eval_lock_release(folder);   // not ours: stays
-        QCOMPARE(eval_lock_holder(folder), parent);
+        QCOMPARE(eval_lock_holder(folder), alive);
 
-        lock_write(folder, QByteArray::number(gone_pid()) + '\n' + host() + '\n');
+        lock_write(folder, QByteArray::number(gone_pid()) + '\n' + other_process_host() + '\n');
         QCOMPARE(eval_lock_holder(folder), qint64(0));   // stale
 
         // Another machine's process cannot be asked, so it counts as alive.
@@ -68,7 +78,7 @@ private slots:
     void release_removes_only_our_lock()
     {
         QTemporaryDir dir;
-        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray folder = file_name_encode(dir.path());
         QVERIFY(eval_lock_take(folder).isEmpty());
         QVERIFY(QFile::exists(dir.path() + QStringLiteral("/.lumo_test.lock")));
         eval_lock_release(folder);

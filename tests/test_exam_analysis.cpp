@@ -34,7 +34,7 @@ QString exported(const QString &dir, const QString &name = QStringLiteral("åˆ†æž
     choice_grades_apply(opened.eval, grades);
     const QString path = dir + QLatin1Char('/') + name;
     const QString failure =
-        workbook_file_save(QFile::encodeName(path), score_export_workbook(opened.eval, score_sheet_make(opened.eval)));
+        workbook_file_save(file_name_encode(path), score_export_workbook(opened.eval, score_sheet_make(opened.eval)));
     return failure.isEmpty() ? path : failure;
 }
 

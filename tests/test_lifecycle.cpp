@@ -337,14 +337,16 @@ private slots:
         two_one_one(eval);
         d.open(eval.path);
         d.click("test_ch");
-        const QByteArray answers = eval.bytes("st/张三.stu");
         QVERIFY(QDir(eval.path).rename(QStringLiteral("sc"), QStringLiteral("sc.old")));
+#ifndef Q_OS_WIN   // QFile::link makes a shortcut on Windows, no link
+        const QByteArray answers = eval.bytes("st/张三.stu");
         QVERIFY(QFile::link(eval.path + QStringLiteral("/st"), eval.path + QStringLiteral("/sc")));
         d.click("save_paper");
         QCOMPARE(d.dialogs->take_messages(),
                  QStringList(QStringLiteral("所选择的文件夹下的st和sc现在是同一个文件夹，保存成绩会覆盖学生的答卷，成绩未保存")));
         QCOMPARE(eval.bytes("st/张三.stu"), answers);
         QVERIFY(QFile::remove(eval.path + QStringLiteral("/sc")));
+#endif
         QVERIFY(QDir(eval.path).mkdir(QStringLiteral("sc")));   // another folder of the same name
         d.click("save_paper");
         QCOMPARE(d.dialogs->take_messages().size(), 1);

@@ -65,8 +65,9 @@ run_result report_run(const QStringList &arguments)
     QProcess process;
     process.start(QStringLiteral(LUMO_REPORT_PATH), arguments);
     process.waitForFinished(120000);
+    // Windows ends the lines a program prints with CR LF.
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError().replace("\r\n", "\n"))};
 }
 
 QStringList folders_of(const std::vector<std::unique_ptr<eval_fixture>> &classes)
@@ -213,7 +214,11 @@ private slots:
     void command_lines()
     {
         // Every form of -o; a lone "-" and everything after "--" are folders, their bytes as typed.
+#ifdef Q_OS_WIN
+        const QByteArray gb = "甲班";   // on Windows an 8-bit word is UTF-8
+#else
         const QByteArray gb = "\xbc\xd7\xb0\xe0";   // 甲班 in GB18030, not valid UTF-8
+#endif
         const report_options read = options_of({"-or.xlsx", "--rank", gb, "-", "--", "-h", "--rank"});
         QCOMPARE(read.wrong, QString());
         QVERIFY(read.ranking && !read.help);
@@ -235,8 +240,11 @@ private slots:
     // the report as its bytes, and its class is named as the teacher reads it.
     void folder_named_in_gb18030()
     {
+#ifdef Q_OS_WIN
+        QSKIP("a Windows name is UTF-16: summary_and_class_sheets passes Chinese folder names");
+#endif
         const auto cls = class_folder("x", {{"a1", 1, 3, "2.000"}});
-        const QByteArray parent = QFile::encodeName(cls->dir.path());
+        const QByteArray parent = file_name_encode(cls->dir.path());
         QCOMPARE(std::rename((parent + "/x").constData(), (parent + "/\xbc\xd7\xb0\xe0").constData()), 0);
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

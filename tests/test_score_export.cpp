@@ -4,6 +4,7 @@
 #include "results/workbook_file.h"
 #include "sheet_reader.h"
 #include "store/file_io.h"
+#include "store/file_name.h"
 
 #include <QtTest>
 #include <limits>
@@ -53,7 +54,7 @@ QStringList cell_texts(const workbook_row &row)
 QString contents_of(const QString &path)
 {
     QByteArray contents;
-    const QString failure = file_read_all(QFile::encodeName(path), 1 << 30, &contents);
+    const QString failure = file_read_all(file_name_encode(path), 1 << 30, &contents);
     return failure.isEmpty() ? QString::fromUtf8(contents) : failure;
 }
 
@@ -115,7 +116,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
         const score_sheet figures = students ? two_students() : score_sheet();
-        QCOMPARE(workbook_file_save(QFile::encodeName(path), {score_export_table_sheet(headers, figures)}), QString());
+        QCOMPARE(workbook_file_save(file_name_encode(path), {score_export_table_sheet(headers, figures)}), QString());
         const sheet_read sheet = sheet_read_back(path);
         QCOMPARE(sheet.error, QString());
         QStringList got;
@@ -149,7 +150,7 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(name);
-        QCOMPARE(file_replace(QFile::encodeName(path), "previous workbook"), QString());
+        QCOMPARE(file_replace(file_name_encode(path), "previous workbook"), QString());
         QStringList labels = headers;
         while (labels.size() < columns)
             labels << QStringLiteral("非选择题%1").arg(labels.size() - 2);
@@ -159,10 +160,15 @@ private slots:
         QString failure;
         {
             // Both formats take more than 100 bytes, so the first write past them fails.
+#ifdef Q_OS_WIN
+            if (full_disk)
+                QSKIP("a full disk is a file size limit here, which Windows lacks");
+#else
             std::optional<file_size_limit> disk;
             if (full_disk)
                 disk.emplace(100);
-            failure = workbook_file_save(QFile::encodeName(path), {table});
+#endif
+            failure = workbook_file_save(file_name_encode(path), {table});
         }
         QVERIFY(!failure.isEmpty());
         QVERIFY2(failure.contains(reason), qPrintable(failure));

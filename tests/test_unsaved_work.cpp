@@ -2,6 +2,7 @@
 // what it shows of an evaluation opened over another.
 
 #include "eval_fixture.h"
+#include "other_process.h"
 #include "window_driver.h"
 
 #include <QDoubleSpinBox>
@@ -9,7 +10,6 @@
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QtTest>
-#include <unistd.h>
 
 namespace {
 
@@ -154,22 +154,21 @@ private slots:
         eval_fixture eval;
         two_one_one(eval);
         // The lock of another live process of this machine.
-        char host[256] = {};
-        ::gethostname(host, sizeof host - 1);
-        eval.file(".lumo_test.lock", QByteArray::number(::getppid()) + '\n' + QByteArray(host) + '\n');
+        other_process other;
+        eval.file(".lumo_test.lock", QByteArray::number(other.pid()) + '\n' + other_process_host() + '\n');
         window_driver d;
         d.dialogs->queue_folder(eval.path);
         d.click("open_paper");
         std::vector<dialog_call> calls = d.dialogs->take_calls();
         QCOMPARE(calls.back().kind, dialog_kind::confirm);
         QCOMPARE(calls.back().default_answer, dialog_answer::cancel);   // Enter does not open it
-        QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
+        QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(other.pid())));
         QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
 
         d.dialogs->queue_confirm(true);
         d.open(eval.path);
         QVERIFY(d.enabled("close_paper"));
-        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getpid()));
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(QCoreApplication::applicationPid()));
         d.close();
         QVERIFY(eval.bytes(".lumo_test.lock").isEmpty());
     }
