@@ -143,9 +143,10 @@ void lifecycle::close()
     m_pages.main.reset();
     m_widgets.close_paper->setEnabled(false);
     m_widgets.save_paper->setEnabled(false);
-    m_pages.score.reset();
-    m_pages.choice.reset();
+    // The log is emptied before the table: the other way round costs twice as long.
     m_pages.unch.reset();
+    m_pages.choice.reset();
+    m_pages.score.reset();
     title_update();
 }
 

@@ -103,7 +103,7 @@ std::string bench_report_json(const bench_run &run)
     }
     out.insert(QStringLiteral("peak_mb"), json_figure(peak));
     out.insert(QStringLiteral("floor_read_s"), json_figure(run.read.seconds));
-    out.insert(QStringLiteral("bench_floor_log"), json_figure(run.log_floor_s));
+    out.insert(QStringLiteral("floor_log_s"), json_figure(run.log_floor_s));
     out.insert(QStringLiteral("floor_xlsx_s"), json_figure(run.xlsx_floor_s));
     out.insert(QStringLiteral("floor_save_s"), json_figure(run.save_floor_s));
     return QJsonDocument(out).toJson(QJsonDocument::Compact).toStdString() + "\n";
