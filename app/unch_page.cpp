@@ -4,11 +4,11 @@
 #include "ui/dialogs.h"
 
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QLCDNumber>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <algorithm>
@@ -19,9 +19,9 @@ unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
                             [this](const QString &text) { return manual_scoring_text_refusal(text, m_full); }))
 {
     connect(m_keys, &score_keys::move_requested, this, &unch_page::move_requested);
+    connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
     // Ctrl+G and Ctrl+U reach the page from whichever of its widgets has the focus.
     widgets.unch_page->installEventFilter(this);
-    connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
     // Whatever the teacher types next replaces what was left of a refused entry, and is a
     // score given even when it equals the one shown.
     connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, [this] {
