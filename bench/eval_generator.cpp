@@ -206,14 +206,14 @@ std::string percent_encoded(const std::string &bytes)
 // short of the end: every open answer but the last student's last one.
 std::string marks_text(const eval_size &size)
 {
-    std::string out = "{\"format\":\"lumo_test scored by hand\",\"version\":1,\"students\":{";
+    std::string out = "lumo_test scored by hand 1\n";
     for (int s = 1; s <= size.students; ++s) {
         std::string marks(std::size_t(size.open), '1');
         if (s == size.students && size.open > 0)
             marks.back() = '0';
-        out += (s > 1 ? ",\"" : "\"") + percent_encoded(student_name(s)) + "\":\"" + marks + '"';
+        out += percent_encoded(student_name(s)) + ' ' + marks + '\n';
     }
-    return out + "}}\n";
+    return out;
 }
 
 // Scores as an earlier save would have left them.
