@@ -14,6 +14,9 @@ const double page_pixels_high = (8.27 - page.margin_top - page.margin_bottom) * 
 constexpr int row_pixels = 20;   // the default row, 15 points
 // Room for the scale rounded down to a whole percent and a break between two rows.
 constexpr double slack = 1.03;
+// Excel shrinks a sheet to a tenth at most: a chart taller than that page can hold is not
+// widened past it.
+constexpr double least_scale = 0.1;
 
 // A column's width in pixels as libxlsxwriter and Excel turn characters into them; a column
 // without a width has the default 8.43 characters.
@@ -50,7 +53,8 @@ void charts_fit(workbook_sheet &sheet)
         const double bottom = (chart.anchor_row * row_pixels + chart.height + row_pixels) * slack;
         if (bottom <= page_pixels_high)
             continue;
-        const int needed = int(std::ceil(bottom * page_pixels_wide / page_pixels_high));
+        const int needed =
+            int(std::ceil(std::min(bottom * page_pixels_wide / page_pixels_high, page_pixels_wide / least_scale)));
         const int short_by = needed - right_of(sheet);
         if (short_by > 0)
             chart.width += short_by;

@@ -10,5 +10,5 @@
 // Gives the sheet that page set-up: title (the class, or the whole report) heads every page
 // with the sheet's name, the footer tells the day and "第 N 页，共 M 页", the frozen rows
 // print again on every page. A chart that would reach past the first page is widened until
-// the page, shrunk to the sheet's width, holds it whole.
+// the page, shrunk to the sheet's width, holds it whole, as far as a sheet can be shrunk.
 void workbook_print_set(workbook_sheet &sheet, const QString &title, const QDate &day);
