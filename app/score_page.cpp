@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -90,7 +91,7 @@ void score_page::export_table(const evaluation &eval)
         return;
     if (!m_current)
         fill(eval);
-    const QString failure = workbook_file_save(QFile::encodeName(name), score_export_workbook(eval, *m_sheet));
+    const QString failure = workbook_file_save(QFile::encodeName(name), score_export_workbook(eval, *m_sheet, QDate::currentDate()));
     if (!failure.isEmpty())
         m_dialogs.message(
             QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_text_visible(QDir::toNativeSeparators(name)), failure));

@@ -25,12 +25,14 @@ double bench_floor_log(const evaluation &eval);
 
 // libxlsxwriter writing the statistics' grid (header, names, totals, scores) of eval straight
 // to path, then the cells of the two analysis sheets (worked out beforehand, untimed), with
-// the export's options, and the file flushed to the disk. Returns "" or what failed.
+// the export's options, column widths, frozen rows, charts and page set-up, and the file
+// flushed to the disk. Returns "" or what failed.
 std::string bench_floor_xlsx(const evaluation &eval, const std::string &path, double *seconds);
 
 // libxlsxwriter writing every cell of book's sheets straight to path, with the export's
-// options and number formats, and the file flushed to the disk: the floor of a workbook whose
-// cells are worked out beforehand (untimed). Returns "" or what failed.
+// options, number formats and each sheet's layout (widths, frozen rows, charts, page set-up),
+// and the file flushed to the disk: the floor of a workbook whose cells are worked out
+// beforehand (untimed). Returns "" or what failed.
 std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds);
 
 // Writes the score files of eval's sc folder again as a save must: each to a new file, one

@@ -1,6 +1,7 @@
 #include "results/score_sheet.h"
 
 #include "store/local_text.h"
+#include "store/score_text.h"
 
 #include <QObject>
 
@@ -56,6 +57,6 @@ std::vector<double> score_sheet_totals(const score_sheet &sheet)
     std::vector<double> totals;
     totals.reserve(sheet.rows.size());
     for (const score_sheet_row &row : sheet.rows)
-        totals.push_back(row.total);
+        totals.push_back(score_text_shown(row.total));
     return totals;
 }

@@ -25,5 +25,6 @@ QStringList score_sheet_headers(const evaluation &eval);
 score_sheet_row score_sheet_row_make(const evaluation &eval, int s);
 // Every student's row.
 score_sheet score_sheet_make(const evaluation &eval);
-// The totals of a score sheet, in its order.
+// The totals of a score sheet as the table shows them, rounded to three decimals, in its
+// order: every figure made from totals counts what the teacher sees.
 std::vector<double> score_sheet_totals(const score_sheet &sheet);
