@@ -15,7 +15,7 @@ grade_class_read grade_classes_read(const QByteArray &folder)
         return read;
     }
     if (!opened.problems.isEmpty())
-        read.problems = eval_open_problems_message(opened.problems);
+        read.problems = eval_open_problems_message(opened);
     grade_class &cls = read.cls;
     cls.name = evaluation_class_name(folder);
     cls.folder = folder;

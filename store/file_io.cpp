@@ -2,6 +2,7 @@
 
 #include "store/error_text.h"
 
+#include <QList>
 #include <QObject>
 #include <atomic>
 #include <cerrno>
@@ -106,6 +107,22 @@ QByteArray file_temporary_path(const QByteArray &path)
         + QByteArray::number(counter++) + ".tmp";
 }
 
+qint64 file_temporary_pid(const QByteArray &name)
+{
+    static const QByteArray prefix = ".lumo-";
+    static const QByteArray suffix = ".tmp";
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return 0;
+    const QList<QByteArray> numbers = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size()).split('-');
+    if (numbers.size() != 2)
+        return 0;
+    bool pid_ok = false;
+    bool counter_ok = false;
+    const qint64 pid = numbers[0].toLongLong(&pid_ok);
+    numbers[1].toUInt(&counter_ok);
+    return pid_ok && counter_ok && pid > 0 && !numbers[0].startsWith('+') ? pid : 0;
+}
+
 QString file_rename(const QByteArray &from, const QByteArray &to)
 {
     return ::rename(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
@@ -116,9 +133,9 @@ QString file_link(const QByteArray &from, const QByteArray &to)
     return ::link(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
 }
 
-void file_remove(const QByteArray &path)
+QString file_remove(const QByteArray &path)
 {
-    ::unlink(path.constData());
+    return ::unlink(path.constData()) == 0 ? QString() : error_text(errno);
 }
 
 QString file_write_new(const QByteArray &path, const QByteArray &contents)
@@ -172,22 +189,17 @@ QString file_replace(const QByteArray &path, const QByteArray &contents)
     return failure.isEmpty() ? file_commit(temporary, path) : failure;
 }
 
-bool file_exists(const QByteArray &path)
-{
-    struct stat info;
-    return ::stat(path.constData(), &info) == 0;
-}
-
-bool file_openable(const QByteArray &path)
-{
-    const fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    return file.fd >= 0;
-}
-
 bool dir_exists(const QByteArray &path)
 {
     struct stat info;
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QString dir_searchable(const QByteArray &path)
+{
+    struct stat info;
+    const QByteArray inside = (path.endsWith('/') ? path : path + '/') + '.';
+    return ::stat(inside.constData(), &info) == 0 ? QString() : error_text(errno);
 }
 
 bool dir_same(const QByteArray &a, const QByteArray &b)
@@ -242,8 +254,8 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
 
 bool file_stamp::operator==(const file_stamp &other) const
 {
-    return exists == other.exists && device == other.device && inode == other.inode && size == other.size
-        && modified_ns == other.modified_ns;
+    return exists == other.exists && error == other.error && device == other.device && inode == other.inode
+        && size == other.size && modified_ns == other.modified_ns;
 }
 
 bool file_stamp::same_file(const file_stamp &other) const
@@ -255,8 +267,11 @@ file_stamp file_stamp_read(const QByteArray &path)
 {
     file_stamp stamp;
     struct stat info;
-    if (::stat(path.constData(), &info) != 0)
+    if (::stat(path.constData(), &info) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            stamp.error = errno;
         return stamp;
+    }
     stamp.exists = true;
     stamp.device = info.st_dev;
     stamp.inode = info.st_ino;

@@ -37,7 +37,7 @@ std::unique_ptr<eval_fixture> class_folder(const QString &name, const std::vecto
     for (const pupil &p : pupils) {
         fixture->student(p.name + ".stu", QByteArray::number(p.single) + '\n' + QByteArray::number(p.multiple)
                                               + "\n@答案$\n");
-        fixture->scores(p.name + ".stu", QByteArray("9.000\n9.000\n") + p.open_score + '\n');
+        fixture->scores(p.name + ".stu", QByteArray("3.000\n1.000\n") + p.open_score + '\n');
     }
     return fixture;
 }
