@@ -5,6 +5,8 @@
 #include "results/score_export.h"
 #include "results/score_sheet.h"
 
+#include <QCoreApplication>
+#include <QTextBrowser>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -286,4 +288,16 @@ std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path
     for (const workbook_sheet &sheet : book)
         sheets.push_back(sheet_ready(sheet));
     return workbook_floor(path, seconds, [&] { return sheets_write(sheets, path); });
+}
+
+double bench_floor_show(const QString &text, const QSize &size)
+{
+    QTextBrowser browser;
+    browser.resize(size);
+    browser.show();
+    QCoreApplication::processEvents();
+    return fastest_of([&] {
+        browser.clear();
+        return bench_measure_seconds([&] { browser.setPlainText(text); });
+    });
 }

@@ -6,6 +6,8 @@
 #include "results/workbook.h"
 #include "store/evaluation.h"
 
+#include <QSize>
+#include <QString>
 #include <string>
 
 struct read_floor {
@@ -36,3 +38,7 @@ std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path
 // flush of the file system, each renamed over its file, the folder flushed. Returns "" or
 // what failed.
 std::string bench_floor_save(const evaluation &eval, double *seconds);
+
+// A text browser of the given size, shown, laying out text as plain text: the floor of showing
+// that many characters of an ordinary answer on the scoring page.
+double bench_floor_show(const QString &text, const QSize &size);
