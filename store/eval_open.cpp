@@ -107,14 +107,13 @@ public:
 
     QString scores_read(int s)
     {
-        const QByteArray file = path(m_eval.sc_path, s);
-        m_eval.sc_stamp[std::size_t(s)] = file_stamp_read(file);
-        // A missing score file is a student not scored yet.
-        if (!m_eval.sc_stamp[std::size_t(s)].maybe_exists())
-            return {};
         QByteArray bytes;
         file_report report;
-        report.failure = file_read_all(file, MAX_SCORES_BYTES, &bytes);
+        file_stamp &stamp = m_eval.sc_stamp[std::size_t(s)];
+        report.failure = file_read_all(path(m_eval.sc_path, s), MAX_SCORES_BYTES, &bytes, &stamp);
+        // A missing score file is a student not scored yet.
+        if (!stamp.maybe_exists())
+            return {};
         if (report.failure.isEmpty()) {
             report = eval_format_read_scores(bytes, &m_eval, s);
             m_eval.sc_base[std::size_t(s)] = bytes;

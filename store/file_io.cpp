@@ -53,15 +53,33 @@ QString sync_through(const QByteArray &path, int flags, int (*sync)(int))
     return sync(file.fd) == 0 ? QString() : error_text(errno);
 }
 
+// The stamp of a file from the result of stat or fstat (errno set when it failed).
+file_stamp stamp_of(int result, const struct stat &info)
+{
+    file_stamp stamp;
+    if (result != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            stamp.error = errno;
+        return stamp;
+    }
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
 }  // namespace
 
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents)
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp)
 {
+    file_stamp unused;
+    stamp = stamp ? stamp : &unused;
     fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    if (file.fd < 0)
-        return error_text(errno);
     struct stat info;
-    if (::fstat(file.fd, &info) != 0)
+    *stamp = stamp_of(file.fd >= 0 ? ::fstat(file.fd, &info) : -1, info);
+    if (!stamp->exists)
         return error_text(errno);
     if (S_ISDIR(info.st_mode))
         return error_text(EISDIR);
@@ -242,8 +260,12 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
             errno = 0;
             continue;
         }
+        // The entry's type spares a look at it, except for links and where the file system
+        // does not tell.
         struct stat info;
-        const bool regular = ::stat((prefix + name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        const bool regular = entry->d_type == DT_REG
+            || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) && ::stat((prefix + name).constData(), &info) == 0
+                && S_ISREG(info.st_mode));
         (regular ? entries->files : entries->others).push_back(name);
         errno = 0;
     }
@@ -265,17 +287,6 @@ bool file_stamp::same_file(const file_stamp &other) const
 
 file_stamp file_stamp_read(const QByteArray &path)
 {
-    file_stamp stamp;
     struct stat info;
-    if (::stat(path.constData(), &info) != 0) {
-        if (errno != ENOENT && errno != ENOTDIR)
-            stamp.error = errno;
-        return stamp;
-    }
-    stamp.exists = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    return stamp;
+    return stamp_of(::stat(path.constData(), &info), info);
 }

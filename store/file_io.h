@@ -9,9 +9,11 @@
 #include <sys/types.h>
 #include <vector>
 
+struct file_stamp;
 // Reads a regular file of at most max_bytes. Anything else (a folder, a FIFO, a device) is
-// refused without waiting for it, and so is a larger file, before it is read.
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents);
+// refused without waiting for it, and so is a larger file, before it is read. *stamp, when
+// given, is the stamp of what was opened, or says why nothing was.
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp = nullptr);
 // Writes a temporary file beside path, flushes it to the disk and renames it over path, so
 // a failed write leaves the previous file as it was and a power cut leaves one or the other.
 QString file_replace(const QByteArray &path, const QByteArray &contents);
