@@ -8,9 +8,12 @@
 
 namespace {
 
-// The longest stretch a line may have to lay out without a chance to break, and the most
-// combining marks one character carries.
-constexpr int max_unbroken = 64;
+// The longest stretch a line may have to lay out without a chance to break: longer than any
+// word, so that only what no line could break gets places to break, every few characters
+// (so that such lines still fill the width). And the most combining marks one character
+// carries.
+constexpr int max_unbroken = 32;
+constexpr int break_every = 8;
 constexpr int max_marks = 8;
 // Laying out a table inside a table costs about twice the inner one: deeper markup is shown as
 // plain text.
@@ -41,7 +44,7 @@ QString shown_text_make(const QString &text, bool rich)
     const QString start = text.left(end);
     QTextBoundaryFinder line_breaks(QTextBoundaryFinder::Line, start);
     QString shown;
-    shown.reserve(end + end / max_unbroken + 64);
+    shown.reserve(end + end / break_every + 64);
     int unbroken = 0;
     int marks = 0;
     QChar markup_end;   // '>' inside a tag, ';' inside an entity
@@ -60,9 +63,9 @@ QString shown_text_make(const QString &text, bool rich)
         }
         marks = c.isMark() ? marks + 1 : 0;
         // Where the line could not break for long, or a character carries too many marks.
-        if ((unbroken >= max_unbroken && !c.isLowSurrogate() && (!c.isMark() || marks > max_marks))) {
+        if (unbroken >= max_unbroken && !c.isLowSurrogate() && (!c.isMark() || marks > max_marks)) {
             shown += QChar(0x200B);
-            unbroken = 0;
+            unbroken = max_unbroken - break_every;
         }
         if (marks > max_marks) {
             shown += QChar(0x25CC);
