@@ -21,11 +21,11 @@ namespace {
 // True when no other program has the folder open, or the teacher opens it all the same.
 bool lock_settle(dialogs &dialogs, const QByteArray &folder)
 {
-    const qint64 holder = eval_lock_holder(folder);
-    return holder == 0
-        || dialogs.confirm(QObject::tr("此评测已在另一个窗口中打开（进程号%1）。两处同时评分并保存，"
+    const eval_lock_owner holder = eval_lock_holder(folder);
+    return holder.pid == 0
+        || dialogs.confirm(QObject::tr("此评测已在另一个窗口中打开（%1）。两处同时评分并保存，"
                                        "会互相覆盖成绩。是否仍要打开？")
-                               .arg(holder),
+                               .arg(eval_lock_holder_text(holder)),
                            dialog_answer::cancel);
 }
 
@@ -80,7 +80,11 @@ void lifecycle::open()
     case settled::go: break;
     }
     unlock();
-    eval_lock_take(path);   // a folder the teacher may not write to opens all the same
+    // A folder the teacher may not write to opens all the same, and another window's lock
+    // stays that window's.
+    eval_lock_take(path);
+    eval_open_clean(result);
+    const listed_message problems = eval_open_problems_message(result);
     m_state.eval = std::move(result.eval);
     m_state.unsaved = false;
     const evaluation &eval = *m_state.eval;
@@ -93,8 +97,8 @@ void lifecycle::open()
     m_pages.unch.show(eval);
     title_update();
 
-    if (!result.problems.isEmpty())
-        m_dialogs.message(eval_open_problems_message(result.problems));
+    if (!problems.items.isEmpty())
+        m_dialogs.message(problems);
 }
 
 bool lifecycle::save()
@@ -116,7 +120,7 @@ bool lifecycle::save()
     if (!report.backups.isEmpty())
         m_dialogs.message(eval_save_backup_message(report.backups));
     if (!report.failures.isEmpty()) {
-        m_dialogs.message(eval_save_failure_message(report.failures));
+        m_dialogs.message(eval_save_failure_message(report));
         return false;
     }
     m_state.unsaved = false;

@@ -1,6 +1,7 @@
 #include "app/unch_page.h"
 
 #include "app/score_keys.h"
+#include "app/shown_text.h"
 #include "ui/dialogs.h"
 
 #include <QDoubleSpinBox>
@@ -86,10 +87,10 @@ void unch_page::show_unch_item(const evaluation &eval)
     box->setRange(0, std::max(0.0, m_full));
     box->setValue(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro]);
     m_shown = box->value();
-    m_widgets.unch_pro->setText(question.text);
-    m_widgets.pro_ans->setText(question.ref_answer);
+    shown_text_show(m_widgets.unch_pro, question.text, true);
+    shown_text_show(m_widgets.pro_ans, question.ref_answer, true);
     // Students type their answers: show them exactly as written, never as markup.
-    m_widgets.stu_ans->setPlainText(eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro]);
+    shown_text_show(m_widgets.stu_ans, eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro], false);
 }
 
 void unch_page::refuse(const QString &why)

@@ -8,8 +8,9 @@
 #include "store/eval_marks.h"
 #include "store/file_io.h"
 
+#include <QCoreApplication>
 #include <QDate>
-
+#include <QTextBrowser>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -320,4 +321,16 @@ std::string bench_marks_save(const evaluation &eval, std::vector<operation_resul
     marks.peak_mb = bench_measure_peak_mb();
     operations->push_back(marks);
     return {};
+}
+
+double bench_floor_show(const QString &text, const QSize &size)
+{
+    QTextBrowser browser;
+    browser.resize(size);
+    browser.show();
+    QCoreApplication::processEvents();
+    return fastest_of([&] {
+        browser.clear();
+        return bench_measure_seconds([&] { browser.setPlainText(text); });
+    });
 }

@@ -7,6 +7,8 @@
 #include "results/workbook.h"
 #include "store/evaluation.h"
 
+#include <QSize>
+#include <QString>
 #include <string>
 
 struct read_floor {
@@ -43,3 +45,7 @@ std::string bench_floor_save(const evaluation &eval, double *seconds);
 // The part of a save that writes the record of answers scored by hand, timed alone (fastest
 // of three), added to the operations as a share of the save.
 std::string bench_marks_save(const evaluation &eval, std::vector<operation_result> *operations);
+
+// A text browser of the given size, shown, laying out text as plain text: the floor of showing
+// that many characters of an ordinary answer on the scoring page.
+double bench_floor_show(const QString &text, const QSize &size);

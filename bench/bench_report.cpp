@@ -36,6 +36,8 @@ bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor
         *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};
     else if (op.key == "save_marks_s")
         *floor = {figure_of(run, "save_s"), "the save it is part of"};
+    else if (op.key == "show_unbroken_s" || op.key == "show_chinese_s")
+        *floor = {run.show_floor_s, "laying out the characters shown"};
     else if (op.key == "report_s")
         *floor = {run.read.seconds + run.xlsx_floor_s, "reading every file + libxlsxwriter alone"};
     else
@@ -106,5 +108,6 @@ std::string bench_report_json(const bench_run &run)
     out.insert(QStringLiteral("floor_log_s"), json_figure(run.log_floor_s));
     out.insert(QStringLiteral("floor_xlsx_s"), json_figure(run.xlsx_floor_s));
     out.insert(QStringLiteral("floor_save_s"), json_figure(run.save_floor_s));
+    out.insert(QStringLiteral("floor_show_s"), json_figure(run.show_floor_s));
     return QJsonDocument(out).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }

@@ -1,6 +1,8 @@
 #include "bench_workflow.h"
 
+#include "bench_floors.h"
 #include "bench_measure.h"
+#include "app/shown_text.h"
 #include "app/grading_log.h"
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
@@ -50,11 +52,16 @@ public:
         settle();
     }
 
-    operation_result &timed_click(const char *key, const char *name, const char *button)
+    // With drawn, the time runs until the window has drawn what the click changed.
+    operation_result &timed_click(const char *key, const char *name, const char *button, bool drawn = false)
     {
         operation_result &result = record(key, name);
         QAbstractButton *pressed = find<QAbstractButton>(button);
-        result.seconds = bench_measure_seconds([&] { pressed->click(); });
+        result.seconds = bench_measure_seconds([&] {
+            pressed->click();
+            if (drawn)
+                settle();
+        });
         result.peak_mb = bench_measure_peak_mb();
         settle();
         return result;
@@ -166,10 +173,29 @@ std::string answer_groups(workflow &w, const eval_size &size)
     return messages_failure(w, "Ctrl+U");
 }
 
+// Shows the long answers, each by the press of 下一学生 that moves to it.
+std::string long_answers(workflow &w, const std::string &folder, double *show_floor_s)
+{
+    w.dialogs->queue_folder(QFile::decodeName(folder.c_str()));
+    w.find<QAbstractButton>("open_paper")->click();
+    w.dialogs->take_messages();   // the answers are over the reader's limit, and said so
+    w.page_show("unch_page");
+    auto *shown = w.find<QTextBrowser>("stu_ans");
+    for (const auto &[key, name] : {std::make_pair("show_unbroken_s", "show an 8 MB answer without breaks"),
+                                    std::make_pair("show_chinese_s", "show an 8 MB answer of Chinese")}) {
+        w.timed_click(key, name, "next_stu", true);
+        if (shown->toPlainText().size() > 2 * SHOWN_TEXT_MAX_CHARS)
+            return std::string(name) + " showed the whole answer";
+    }
+    const QString chinese = shown->toPlainText().left(SHOWN_TEXT_MAX_CHARS);
+    *show_floor_s = bench_floor_show(chinese, shown->size());
+    return messages_failure(w, "showing the long answers");
+}
+
 }  // namespace
 
-std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
-                         std::vector<operation_result> *results)
+std::string bench_workflow_run(const std::string &folder, const std::string &long_folder, const std::string &out_dir,
+                               const eval_size &size, std::vector<operation_result> *results, double *show_floor_s)
 {
     workflow w(results);
 
@@ -218,5 +244,7 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
         if (w.enabled("close_paper") || w.find<QTableWidget>("score_show")->rowCount() != 0)
             failure = "close did not close the evaluation";
     }
+    if (failure.empty())
+        failure = long_answers(w, long_folder, show_floor_s);
     return failure;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -256,5 +257,31 @@ std::string eval_generator_write(const std::string &folder, const eval_size &siz
     }
     if (failure.empty() && size.open > 0)
         failure = write_file(folder + "/.lumo_test.scored", marks_text(size));
+    return failure;
+}
+
+std::string eval_generator_write_long(const std::string &folder)
+{
+    std::string failure = make_dir(folder);
+    for (const char *sub : {"/st", "/sc"}) {
+        if (failure.empty())
+            failure = make_dir(folder + sub);
+    }
+    // The largest answer file, "@" and "$" around the text.
+    constexpr int longest = 8 * 1024 * 1024 - 2;
+    random_source random;
+    const std::pair<const char *, std::string> students[] = {
+        {"/st/1.stu", "短的答案"}, {"/st/2.stu", std::string(longest, 'x')}, {"/st/3.stu", random.chinese(longest)}};
+    if (failure.empty())
+        failure = write_file(folder + "/problem.prb", "0 0 1\n10 @请写一篇文章。$\n");
+    if (failure.empty())
+        failure = write_file(folder + "/answer.ans", "@略$\n");
+    for (const auto &[name, answer] : students) {
+        std::string text;
+        add_marked(text, answer);
+        text.pop_back();   // no line break: the file holds exactly the largest answer
+        if (failure.empty())
+            failure = write_file(folder + name, text);
+    }
     return failure;
 }

@@ -31,7 +31,7 @@ QString student_name(const evaluation &eval, int s)
 grade_class_read grade_classes_read(const QByteArray &folder)
 {
     grade_class_read read;
-    if (!file_exists(folder)) {
+    if (!file_stamp_read(folder).maybe_exists()) {
         read.missing = true;
         return read;
     }
@@ -41,7 +41,7 @@ grade_class_read grade_classes_read(const QByteArray &folder)
         return read;
     }
     if (!opened.problems.isEmpty())
-        read.problems = eval_open_problems_message(opened.problems);
+        read.problems = eval_open_problems_message(opened);
     grade_class &cls = read.cls;
     cls.name = evaluation_class_name(folder);
     cls.folder = folder;
@@ -80,8 +80,10 @@ QStringList grade_classes_warnings(const grade_class &cls)
                         .arg(answers)
                         .arg(not_scored.size())
                         .arg(names_listed(not_scored));
-    if (const qint64 holder = eval_lock_holder(cls.folder))
-        warnings << QObject::tr("%1：正在另一个窗口中打开（进程 %2），最新的成绩可能尚未保存").arg(cls.name).arg(holder);
+    const eval_lock_owner holder = eval_lock_holder(cls.folder);
+    if (holder.pid != 0)
+        warnings << QObject::tr("%1：正在另一个窗口中打开（%2），最新的成绩可能尚未保存")
+                        .arg(cls.name, eval_lock_holder_text(holder));
     return warnings;
 }
 

@@ -1,11 +1,11 @@
 #include "store/eval_lock.h"
 
 #include "store/file_io.h"
+#include "store/local_host.h"
+#include "store/local_text.h"
 
 #include <QList>
-#include <cerrno>
-#include <climits>
-#include <csignal>
+#include <QObject>
 #include <unistd.h>
 
 namespace {
@@ -15,56 +15,48 @@ QByteArray lock_path(const QByteArray &folder)
     return folder + "/.lumo_test.lock";
 }
 
-QByteArray host_name()
-{
-    char name[HOST_NAME_MAX + 1] = {};
-    ::gethostname(name, sizeof name - 1);
-    return QByteArray(name);
-}
-
-struct lock_owner {
-    qint64 pid = 0;
-    QByteArray host;
-};
-
-lock_owner lock_read(const QByteArray &folder)
+eval_lock_owner lock_read(const QByteArray &folder)
 {
     QByteArray bytes;
-    lock_owner owner;
+    eval_lock_owner owner;
     if (!file_read_all(lock_path(folder), 4096, &bytes).isEmpty())
         return owner;
     const QList<QByteArray> lines = bytes.split('\n');
     owner.pid = lines.value(0).toLongLong();
     owner.host = lines.value(1);
+    owner.other_host = owner.host != local_host_name();
     return owner;
-}
-
-bool process_alive(qint64 pid)
-{
-    return pid > 0 && pid <= INT_MAX && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
 }  // namespace
 
-qint64 eval_lock_holder(const QByteArray &folder)
+eval_lock_owner eval_lock_holder(const QByteArray &folder)
 {
-    const lock_owner owner = lock_read(folder);
-    if (owner.pid <= 0 || (owner.pid == ::getpid() && owner.host == host_name()))
-        return 0;
-    // A process on another machine sharing the folder cannot be asked: take it as alive.
-    if (owner.host == host_name() && !process_alive(owner.pid))
-        return 0;
-    return owner.pid;
+    const eval_lock_owner owner = lock_read(folder);
+    const bool ours = owner.pid == ::getpid() && !owner.other_host;
+    if (owner.pid <= 0 || ours || (!owner.other_host && !local_host_running(owner.pid)))
+        return {};
+    return owner;
+}
+
+QString eval_lock_holder_text(const eval_lock_owner &owner)
+{
+    if (!owner.other_host)
+        return QObject::tr("进程号%1").arg(owner.pid);
+    return QObject::tr("计算机“%1”上的进程号%2").arg(local_text_name(owner.host)).arg(owner.pid);
 }
 
 QString eval_lock_take(const QByteArray &folder)
 {
-    return file_replace(lock_path(folder), QByteArray::number(::getpid()) + '\n' + host_name() + '\n');
+    const eval_lock_owner holder = eval_lock_holder(folder);
+    if (holder.pid != 0)
+        return QObject::tr("此评测已由%1打开").arg(eval_lock_holder_text(holder));
+    return file_replace(lock_path(folder), QByteArray::number(::getpid()) + '\n' + local_host_name() + '\n');
 }
 
 void eval_lock_release(const QByteArray &folder)
 {
-    const lock_owner owner = lock_read(folder);
-    if (owner.pid == ::getpid() && owner.host == host_name())
+    const eval_lock_owner owner = lock_read(folder);
+    if (owner.pid == ::getpid() && !owner.other_host)
         file_remove(lock_path(folder));
 }

@@ -70,7 +70,7 @@ QString eval_marks_read(evaluation *eval)
 {
     const QByteArray path = eval_marks_path(*eval);
     eval->marks_known = false;
-    if (!file_stamp_read(path).exists)
+    if (!file_stamp_read(path).maybe_exists())
         return {};
     QByteArray bytes;
     QString failure = file_read_all(path, max_marks_bytes, &bytes);

@@ -2,6 +2,7 @@
 
 #include "store/error_text.h"
 
+#include <QList>
 #include <QObject>
 #include <atomic>
 #include <cerrno>
@@ -52,15 +53,33 @@ QString sync_through(const QByteArray &path, int flags, int (*sync)(int))
     return sync(file.fd) == 0 ? QString() : error_text(errno);
 }
 
+// The stamp of a file from the result of stat or fstat (errno set when it failed).
+file_stamp stamp_of(int result, const struct stat &info)
+{
+    file_stamp stamp;
+    if (result != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            stamp.error = errno;
+        return stamp;
+    }
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
 }  // namespace
 
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents)
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp)
 {
+    file_stamp unused;
+    stamp = stamp ? stamp : &unused;
     fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    if (file.fd < 0)
-        return error_text(errno);
     struct stat info;
-    if (::fstat(file.fd, &info) != 0)
+    *stamp = stamp_of(file.fd >= 0 ? ::fstat(file.fd, &info) : -1, info);
+    if (!stamp->exists)
         return error_text(errno);
     if (S_ISDIR(info.st_mode))
         return error_text(EISDIR);
@@ -106,6 +125,22 @@ QByteArray file_temporary_path(const QByteArray &path)
         + QByteArray::number(counter++) + ".tmp";
 }
 
+qint64 file_temporary_pid(const QByteArray &name)
+{
+    static const QByteArray prefix = ".lumo-";
+    static const QByteArray suffix = ".tmp";
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return 0;
+    const QList<QByteArray> numbers = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size()).split('-');
+    if (numbers.size() != 2)
+        return 0;
+    bool pid_ok = false;
+    bool counter_ok = false;
+    const qint64 pid = numbers[0].toLongLong(&pid_ok);
+    numbers[1].toUInt(&counter_ok);
+    return pid_ok && counter_ok && pid > 0 && !numbers[0].startsWith('+') ? pid : 0;
+}
+
 QString file_rename(const QByteArray &from, const QByteArray &to)
 {
     return ::rename(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
@@ -116,9 +151,9 @@ QString file_link(const QByteArray &from, const QByteArray &to)
     return ::link(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
 }
 
-void file_remove(const QByteArray &path)
+QString file_remove(const QByteArray &path)
 {
-    ::unlink(path.constData());
+    return ::unlink(path.constData()) == 0 ? QString() : error_text(errno);
 }
 
 QString file_write_new(const QByteArray &path, const QByteArray &contents)
@@ -172,22 +207,17 @@ QString file_replace(const QByteArray &path, const QByteArray &contents)
     return failure.isEmpty() ? file_commit(temporary, path) : failure;
 }
 
-bool file_exists(const QByteArray &path)
-{
-    struct stat info;
-    return ::stat(path.constData(), &info) == 0;
-}
-
-bool file_openable(const QByteArray &path)
-{
-    const fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    return file.fd >= 0;
-}
-
 bool dir_exists(const QByteArray &path)
 {
     struct stat info;
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QString dir_searchable(const QByteArray &path)
+{
+    struct stat info;
+    const QByteArray inside = (path.endsWith('/') ? path : path + '/') + '.';
+    return ::stat(inside.constData(), &info) == 0 ? QString() : error_text(errno);
 }
 
 bool dir_same(const QByteArray &a, const QByteArray &b)
@@ -230,8 +260,12 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
             errno = 0;
             continue;
         }
+        // The entry's type spares a look at it, except for links and where the file system
+        // does not tell.
         struct stat info;
-        const bool regular = ::stat((prefix + name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        const bool regular = entry->d_type == DT_REG
+            || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) && ::stat((prefix + name).constData(), &info) == 0
+                && S_ISREG(info.st_mode));
         (regular ? entries->files : entries->others).push_back(name);
         errno = 0;
     }
@@ -242,8 +276,8 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
 
 bool file_stamp::operator==(const file_stamp &other) const
 {
-    return exists == other.exists && device == other.device && inode == other.inode && size == other.size
-        && modified_ns == other.modified_ns;
+    return exists == other.exists && error == other.error && device == other.device && inode == other.inode
+        && size == other.size && modified_ns == other.modified_ns;
 }
 
 bool file_stamp::same_file(const file_stamp &other) const
@@ -253,14 +287,6 @@ bool file_stamp::same_file(const file_stamp &other) const
 
 file_stamp file_stamp_read(const QByteArray &path)
 {
-    file_stamp stamp;
     struct stat info;
-    if (::stat(path.constData(), &info) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    return stamp;
+    return stamp_of(::stat(path.constData(), &info), info);
 }

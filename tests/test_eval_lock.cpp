@@ -1,11 +1,11 @@
 // The lock that lets a second window warn before two writers overwrite each other.
 
+#include "gone_process.h"
 #include "store/eval_lock.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -25,16 +25,6 @@ void lock_write(const QByteArray &folder, const QByteArray &contents)
     std::fclose(out);
 }
 
-// The pid of a process that has ended and been reaped.
-qint64 gone_pid()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
 }  // namespace
 
 class test_eval_lock : public QObject
@@ -46,23 +36,25 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray folder = QFile::encodeName(dir.path());
-        QCOMPARE(eval_lock_holder(folder), qint64(0));
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));
 
         QVERIFY(eval_lock_take(folder).isEmpty());
-        QCOMPARE(eval_lock_holder(folder), qint64(0));   // our own lock warns nobody
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));   // our own lock warns nobody
 
         const qint64 parent = ::getppid();   // alive while this test runs
         lock_write(folder, QByteArray::number(parent) + '\n' + host() + '\n');
-        QCOMPARE(eval_lock_holder(folder), parent);
+        QCOMPARE(eval_lock_holder(folder).pid, parent);
         eval_lock_release(folder);   // not ours: stays
-        QCOMPARE(eval_lock_holder(folder), parent);
+        QCOMPARE(eval_lock_holder(folder).pid, parent);
+        QVERIFY(!eval_lock_take(folder).isEmpty());   // not taken over either
+        QCOMPARE(eval_lock_holder(folder).pid, parent);
 
         lock_write(folder, QByteArray::number(gone_pid()) + '\n' + host() + '\n');
-        QCOMPARE(eval_lock_holder(folder), qint64(0));   // stale
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));   // stale
 
         // Another machine's process cannot be asked, so it counts as alive.
         lock_write(folder, "12345\nanother-host\n");
-        QCOMPARE(eval_lock_holder(folder), qint64(12345));
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(12345));
     }
 
     void release_removes_only_our_lock()

@@ -40,7 +40,7 @@ std::unique_ptr<eval_fixture> class_folder(const QString &name, const std::vecto
     for (const pupil &p : pupils) {
         fixture->student(p.name + ".stu", QByteArray::number(p.single) + '\n' + QByteArray::number(p.multiple)
                                               + "\n@答案$\n");
-        fixture->scores(p.name + ".stu", QByteArray("9.000\n9.000\n") + p.open_score + '\n');
+        fixture->scores(p.name + ".stu", QByteArray("3.000\n1.000\n") + p.open_score + '\n');
     }
     return fixture;
 }
@@ -241,7 +241,7 @@ private slots:
         QCOMPARE(run.code, 0);
         QCOMPARE(run.err, QStringLiteral("lumo_report：警告：甲班：1名学生没有成绩文件（按0分计）：a2\n"
                                          "lumo_report：警告：乙班：1份非选择题答卷尚未由老师评分，涉及1名学生：b2\n"
-                                         "lumo_report：警告：丙班：正在另一个窗口中打开（进程 %1），最新的成绩可能尚未保存\n")
+                                         "lumo_report：警告：丙班：正在另一个窗口中打开（进程号%1），最新的成绩可能尚未保存\n")
                               .arg(QCoreApplication::applicationPid()));
         QVERIFY(QFile::exists(out));
     }

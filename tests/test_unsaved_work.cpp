@@ -166,12 +166,20 @@ private slots:
         QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
         QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
 
+        // Opened all the same, the other window's lock stays: a third window is warned too.
         d.dialogs->queue_confirm(true);
         d.open(eval.path);
         QVERIFY(d.enabled("close_paper"));
-        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getpid()));
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getppid()));
         d.close();
-        QVERIFY(eval.bytes(".lumo_test.lock").isEmpty());
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getppid()));
+
+        // Another machine's window is named with its machine.
+        eval.file(".lumo_test.lock", "12345\nteacher-pc\n");
+        d.dialogs->queue_folder(eval.path);
+        d.click("open_paper");
+        QVERIFY(d.dialogs->take_calls().back().text.startsWith(
+            QStringLiteral("此评测已在另一个窗口中打开（计算机“teacher-pc”上的进程号12345）")));
     }
 };
 

@@ -62,8 +62,9 @@ public:
 // A listed message names at most this many items in its text.
 constexpr int DIALOG_LISTED_ITEMS = 20;
 // The text of a listed message as a box shows it, and the whole list for its details when not
-// all of it is in the text. Each item takes one line, cut in its middle where it is wider than
-// a box may be, and no more items are named than the screen has lines for.
+// all of it is in the text. Each item takes one line; where it is wider than a box may be, what
+// follows its file name is cut at its end (a name alone, in its middle), and no more items are
+// named than the screen has lines for.
 QString dialog_listed_text(const listed_message &message, QString *details);
 
 // The real dialogs, modal to the window that asks.
