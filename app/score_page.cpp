@@ -76,6 +76,12 @@ void score_page::fill(const evaluation &eval)
     }
 }
 
+void score_page::refresh(const evaluation &eval)
+{
+    if (m_sheet)
+        fill(eval);
+}
+
 void score_page::export_table(const evaluation &eval)
 {
     const QString chosen = m_dialogs.save_file_choose(QObject::tr("指定导出成绩表格文件"), QStringLiteral("."),

@@ -71,6 +71,12 @@ void unch_page::reset()
     m_widgets.stu_ans->clear();
 }
 
+void unch_page::refresh(const evaluation &eval)
+{
+    if (m_cursor.cur_stu >= 1 && m_cursor.cur_pro >= 1)
+        show_unch_item(eval);
+}
+
 void unch_page::show_unch_item(const evaluation &eval)
 {
     const unch_question &question = eval.unch_questions[std::size_t(m_cursor.cur_pro)];

@@ -30,7 +30,7 @@ bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor
         *floor = {run.read.seconds, "reading every file"};
     else if (op.key == "grade_s" || op.key == "grade2_s")
         *floor = {run.log_floor_s, "formatting the log"};
-    else if (op.key == "save_s")
+    else if (op.key == "save_s" || op.key == "save_merge_s")
         *floor = {run.save_floor_s, "writing, flushing, renaming"};
     else if (op.key == "export_xlsx_s")
         *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};

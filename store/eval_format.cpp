@@ -309,6 +309,17 @@ QStringList eval_format_scores_outside(const evaluation &eval, int s)
     return outside;
 }
 
+QString eval_format_score_name(const evaluation &eval, int position)
+{
+    int q = position + 1;
+    for (const auto &[k, count] : {std::make_pair(kind::onech, eval.onech_cnt), std::make_pair(kind::some, eval.some_cnt)}) {
+        if (q <= count)
+            return QObject::tr("第%1道%2").arg(q).arg(kind_name(k));
+        q -= count;
+    }
+    return QObject::tr("第%1道%2").arg(q).arg(kind_name(kind::unch));
+}
+
 QByteArray eval_format_write_scores(const evaluation &eval, int s)
 {
     QByteArray out;

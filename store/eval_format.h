@@ -31,5 +31,7 @@ file_report eval_format_read_scores(const QByteArray &bytes, evaluation *eval, i
 // The scores of row s below 0 or above their question's full score, each named with its
 // question; they are kept as they are.
 QStringList eval_format_scores_outside(const evaluation &eval, int s);
+// The question of the score at position (from 0) of a score file: "第2道非选择题".
+QString eval_format_score_name(const evaluation &eval, int position);
 // Row s as a score file: every score as "%.3f", one per line.
 QByteArray eval_format_write_scores(const evaluation &eval, int s);

@@ -61,7 +61,7 @@ QString eval_marks_parse(const QByteArray &bytes, evaluation *eval)
     for (const auto &[name, marks] : students) {
         const int s = row_of.value(name, 0);
         for (int q = 1; s > 0 && q <= std::min(eval->unch_cnt, marks.size()); ++q)
-            eval->unch_scored[s][q] = marks[q - 1] == '1';
+            eval->unch_scored[s][q] |= marks[q - 1] == '1';
     }
     return {};
 }

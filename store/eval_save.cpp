@@ -2,11 +2,11 @@
 
 #include "store/eval_format.h"
 #include "store/eval_marks.h"
-#include "store/eval_open.h"
 #include "store/file_io.h"
 #include "store/local_text.h"
 
 #include <QObject>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -51,19 +51,6 @@ backup backup_make(const evaluation &eval, int s)
     return {};
 }
 
-// Whether student s's score file holds the bytes the evaluation last read or wrote, now
-// that its stamp is now.
-bool file_unchanged(const evaluation &eval, int s, const file_stamp &now)
-{
-    if (now == eval.sc_stamp[std::size_t(s)])
-        return true;
-    const std::optional<QByteArray> &base = eval.sc_base[std::size_t(s)];
-    QByteArray bytes;
-    return base && now.exists
-        && file_read_all(eval.sc_path + eval.stu_file[std::size_t(s)], MAX_SCORES_BYTES, &bytes).isEmpty()
-        && bytes == *base;
-}
-
 }  // namespace
 
 QString eval_save_folder_check(const evaluation &eval)
@@ -75,21 +62,7 @@ QString eval_save_folder_check(const evaluation &eval)
     return {};
 }
 
-QStringList eval_save_changed_files(const evaluation &eval)
-{
-    QStringList changed;
-    QStringList names;
-    for (int s = 1; s <= eval.stu_cnt; ++s) {
-        if (file_unchanged(eval, s, file_stamp_read(eval.sc_path + eval.stu_file[std::size_t(s)])))
-            continue;
-        if (names.isEmpty())
-            names = evaluation_student_names(eval);
-        changed << shown_name(names, s);
-    }
-    return changed;
-}
-
-save_report write_scores(evaluation &eval)
+save_report write_scores(evaluation &eval, const std::vector<int> &left_alone)
 {
     save_report report;
     const QStringList names = evaluation_student_names(eval);
@@ -116,6 +89,8 @@ save_report write_scores(evaluation &eval)
     std::vector<QByteArray> contents(std::size_t(eval.stu_cnt) + 1);
     std::vector<QByteArray> temporaries(std::size_t(eval.stu_cnt) + 1);
     for (int s = 1; s <= eval.stu_cnt; ++s) {
+        if (std::find(left_alone.begin(), left_alone.end(), s) != left_alone.end())
+            continue;
         const QByteArray temporary = file_temporary_path(eval.sc_path);
         contents[std::size_t(s)] = eval_format_write_scores(eval, s);
         const QString failure = file_write_new(temporary, contents[std::size_t(s)]);

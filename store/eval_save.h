@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 struct save_report {
     QStringList failures;     // one line per score file that could not be written, its name first
@@ -21,18 +22,14 @@ struct save_report {
 // evaluation was opened with (moved, removed, or replaced by another).
 QString eval_save_folder_check(const evaluation &eval);
 
-// The score files (as shown to the teacher) whose bytes another program created, changed or
-// removed since the evaluation read or last wrote them. A file written again with the same
-// bytes is no change.
-QStringList eval_save_changed_files(const evaluation &eval);
-
 // Writes every student's score file. Each replaces the previous file only once it is
 // completely written and on the disk; a previous file that could not be read whole is kept
 // beside it as "<name>.bak" first (".bak2", … when that exists; the name cut short where the
 // folder would not take it whole). Where the backup had to move the file aside and the new one
 // then cannot take its place, it is put back. The files that could not be written keep their
-// previous contents; the others are written all the same.
-save_report write_scores(evaluation &eval);
+// previous contents; the others are written all the same. The students left_alone keep their
+// files as they are.
+save_report write_scores(evaluation &eval, const std::vector<int> &left_alone = {});
 
 // The message that lists the score files a save could not write.
 listed_message eval_save_failure_message(const save_report &report);

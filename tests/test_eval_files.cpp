@@ -3,6 +3,7 @@
 #include "gone_process.h"
 #include "store/eval_new.h"
 #include "store/eval_open.h"
+#include "store/eval_merge.h"
 #include "store/eval_save.h"
 #include "store/file_io.h"
 #include "store/student_list.h"
@@ -469,15 +470,18 @@ private slots:
     void changes_by_other_writers_are_noticed()
     {
         eval_fixture eval;
-        two_one_one(eval).scores("王五.stu", "1\n").scores("李四.stu", "2\n");
+        two_one_one(eval).scores("王五.stu", "1\n0\n0\n0\n").scores("李四.stu", "2\n0\n0\n0\n");
         eval_open_result result = eval_open(eval.folder());
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList());
+        QVERIFY(eval_merge_read(result.eval).rows.empty());
         // Another window saved meanwhile: every file new, one of them with the same bytes.
         QFile::remove(eval.path + QStringLiteral("/sc/李四.stu"));
-        eval.scores("王五.stu", "2\n").scores("张三.stu", "3\n").scores("李四.stu", "2\n");
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList({QStringLiteral("sc/张三.stu"), QStringLiteral("sc/王五.stu")}));
+        eval.scores("王五.stu", "2\n0\n0\n0\n").scores("张三.stu", "3\n0\n0\n0\n").scores("李四.stu", "2\n0\n0\n0\n");
+        const eval_merge merge = eval_merge_read(result.eval);
+        QCOMPARE(merge.rows.size(), std::size_t(2));
+        QCOMPARE(result.eval.stu_file[std::size_t(merge.rows[0].first)], QByteArray("张三.stu"));
+        QCOMPARE(result.eval.stu_file[std::size_t(merge.rows[1].first)], QByteArray("王五.stu"));
         QCOMPARE(write_scores(result.eval).failures, QStringList());
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList());   // our own save is no change
+        QVERIFY(eval_merge_read(result.eval).rows.empty());   // our own save is no change
         QCOMPARE(result.eval.sc_base[1], std::optional<QByteArray>(eval.bytes("sc/张三.stu")));
     }
 

@@ -149,7 +149,8 @@ private slots:
         QVERIFY(d.dialogs->take_calls().empty());
     }
 
-    void a_second_window_is_warned()
+    // Two windows may score one class together now: the second is told so, Yes the default.
+    void a_second_window_is_told()
     {
         eval_fixture eval;
         two_one_one(eval);
@@ -161,13 +162,15 @@ private slots:
         d.dialogs->queue_folder(eval.path);
         d.click("open_paper");
         std::vector<dialog_call> calls = d.dialogs->take_calls();
-        QCOMPARE(calls.back().kind, dialog_kind::confirm);
-        QCOMPARE(calls.back().default_answer, dialog_answer::cancel);   // Enter does not open it
-        QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(::getppid())));
-        QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
+        QCOMPARE(calls.back().kind, dialog_kind::yes_no);
+        QCOMPARE(calls.back().default_answer, dialog_answer::yes);
+        QCOMPARE(calls.back().text, QStringLiteral("此评测已在另一个窗口中打开（进程号%1）。两个窗口可以同时评分，"
+                                                   "保存时逐个成绩合并，不会覆盖对方的成绩。是否打开？")
+                                        .arg(::getppid()));
+        QVERIFY(!d.enabled("close_paper"));   // No: not opened
 
-        // Opened all the same, the other window's lock stays: a third window is warned too.
-        d.dialogs->queue_confirm(true);
+        // Opened too, the other window's lock stays: a third window is told too.
+        d.dialogs->queue_yes_no(true);
         d.open(eval.path);
         QVERIFY(d.enabled("close_paper"));
         QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(::getppid()));

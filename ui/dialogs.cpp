@@ -132,6 +132,14 @@ bool dialogs::confirm(const listed_message &message, dialog_answer default_answe
         == dialog_answer::ok;
 }
 
+dialog_answer dialogs::merge_choice(const listed_message &conflicts)
+{
+    QString details;
+    const QString text = dialog_listed_text(conflicts, &details);
+    return ask({text, details, {dialog_answer::ours, dialog_answer::theirs, dialog_answer::cancel}, dialog_answer::cancel,
+                dialog_answer::cancel});
+}
+
 QString dialog_listed_text(const listed_message &message, QString *details)
 {
     const QFontMetrics metrics(QApplication::font());

@@ -53,6 +53,10 @@ public:
     // Save, Discard and Cancel, Save the default; Escape cancels.
     save_answer ask_save(const QString &text);
 
+    // The scores two windows changed apiece: 用本窗口的, 用文件中的 or 取消, 取消 the default,
+    // since either of the others overwrites somebody's score.
+    dialog_answer merge_choice(const listed_message &conflicts);
+
     // A message that lists files fits the screen: it names the first ones, says how many more
     // there are, and holds the whole list in the box's details.
     void message(const listed_message &message);
