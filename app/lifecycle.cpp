@@ -7,6 +7,7 @@
 #include "app/window_title.h"
 #include "store/eval_lock.h"
 #include "store/eval_marks.h"
+#include "store/eval_merge.h"
 #include "store/eval_new.h"
 #include "store/eval_open.h"
 #include "store/eval_save.h"
@@ -18,15 +19,16 @@
 
 namespace {
 
-// True when no other program has the folder open, or the teacher opens it all the same.
+// True when no other program has the folder open, or the teacher opens it too: two teachers
+// scoring one class is what the merging save is for.
 bool lock_settle(dialogs &dialogs, const QByteArray &folder)
 {
-    const qint64 holder = eval_lock_holder(folder);
-    return holder == 0
-        || dialogs.confirm(QObject::tr("此评测已在另一个窗口中打开（进程号%1）。两处同时评分并保存，"
-                                       "会互相覆盖成绩。是否仍要打开？")
-                               .arg(holder),
-                           dialog_answer::cancel);
+    const eval_lock_owner holder = eval_lock_holder(folder);
+    return holder.pid == 0
+        || dialogs.yes_no(QObject::tr("此评测已在另一个窗口中打开（%1）。两个窗口可以同时评分，"
+                                      "保存时逐个成绩合并，不会覆盖对方的成绩。是否打开？")
+                              .arg(eval_lock_holder_text(holder)),
+                          dialog_answer::yes);
 }
 
 }  // namespace
@@ -80,7 +82,11 @@ void lifecycle::open()
     case settled::go: break;
     }
     unlock();
-    eval_lock_take(path);   // a folder the teacher may not write to opens all the same
+    // A folder the teacher may not write to opens all the same, and another window's lock
+    // stays that window's.
+    eval_lock_take(path);
+    eval_open_clean(result);
+    const listed_message problems = eval_open_problems_message(result);
     m_state.eval = std::move(result.eval);
     m_state.unsaved = false;
     const evaluation &eval = *m_state.eval;
@@ -93,8 +99,8 @@ void lifecycle::open()
     m_pages.unch.show(eval);
     title_update();
 
-    if (!result.problems.isEmpty())
-        m_dialogs.message(eval_open_problems_message(result.problems));
+    if (!problems.items.isEmpty())
+        m_dialogs.message(problems);
 }
 
 bool lifecycle::save()
@@ -109,14 +115,30 @@ bool lifecycle::save()
         m_dialogs.message(elsewhere);
         return false;
     }
-    const QStringList changed = eval_save_changed_files(eval);
-    if (!changed.isEmpty() && !m_dialogs.confirm(eval_save_changed_question(changed), dialog_answer::cancel))
+    // Another window's scores are kept score by score; only what cannot be merged is asked.
+    const eval_merge merge = eval_merge_read(eval);
+    if (!merge.unreadable.isEmpty()
+        && !m_dialogs.confirm(eval_save_changed_question(merge.unreadable), dialog_answer::cancel))
         return false;
-    const save_report report = write_scores(eval);
+    dialog_answer side = dialog_answer::ours;
+    if (!merge.conflicts.empty()) {
+        side = m_dialogs.merge_choice(eval_merge_conflict_question(eval, merge));
+        if (side == dialog_answer::cancel)
+            return false;
+    }
+    bool taken = false;
+    const std::vector<int> left_alone = eval_merge_apply(eval, merge, side == dialog_answer::ours, &taken);
+    const save_report report = write_scores(eval, left_alone);
+    // The window shows what was written, the other window's scores included.
+    if (taken) {
+        m_pages.unch.refresh(eval);
+        m_pages.score.refresh(eval);
+        title_update();
+    }
     if (!report.backups.isEmpty())
         m_dialogs.message(eval_save_backup_message(report.backups));
     if (!report.failures.isEmpty()) {
-        m_dialogs.message(eval_save_failure_message(report.failures));
+        m_dialogs.message(eval_save_failure_message(report));
         return false;
     }
     m_state.unsaved = false;
@@ -143,9 +165,10 @@ void lifecycle::close()
     m_pages.main.reset();
     m_widgets.close_paper->setEnabled(false);
     m_widgets.save_paper->setEnabled(false);
-    m_pages.score.reset();
-    m_pages.choice.reset();
+    // The log is emptied before the table: the other way round costs twice as long.
     m_pages.unch.reset();
+    m_pages.choice.reset();
+    m_pages.score.reset();
     title_update();
 }
 

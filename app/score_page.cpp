@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QObject>
@@ -76,6 +77,12 @@ void score_page::fill(const evaluation &eval)
     }
 }
 
+void score_page::refresh(const evaluation &eval)
+{
+    if (m_sheet)
+        fill(eval);
+}
+
 void score_page::export_table(const evaluation &eval)
 {
     const QString chosen =
@@ -91,7 +98,7 @@ void score_page::export_table(const evaluation &eval)
         return;
     if (!m_current)
         fill(eval);
-    const QString failure = workbook_file_save(file_name_encode(name), score_export_workbook(eval, *m_sheet));
+    const QString failure = workbook_file_save(file_name_encode(name), score_export_workbook(eval, *m_sheet, QDate::currentDate()));
     if (!failure.isEmpty())
         m_dialogs.message(
             QObject::tr("成绩表格未能导出到%1：\n%2").arg(local_text_visible(QDir::toNativeSeparators(name)), failure));

@@ -29,6 +29,8 @@ public:
     // The statistics: sets every student row's texts from the current scores, as "%.3f" for
     // the figures, reusing the cells' items.
     void fill(const evaluation &eval);
+    // Fills the table again from eval's scores, if it was filled.
+    void refresh(const evaluation &eval);
     // Asks for the workbook's name and writes the table into it, first bringing the table up
     // to date if a score changed since it was filled. Reports a failure.
     void export_table(const evaluation &eval);

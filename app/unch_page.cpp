@@ -1,14 +1,15 @@
 #include "app/unch_page.h"
 
 #include "app/score_keys.h"
+#include "app/shown_text.h"
 #include "ui/dialogs.h"
 
 #include <QDoubleSpinBox>
+#include <QKeyEvent>
 #include <QLCDNumber>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QToolTip>
 #include <algorithm>
@@ -19,9 +20,9 @@ unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
                             [this](const QString &text) { return manual_scoring_text_refusal(text, m_full); }))
 {
     connect(m_keys, &score_keys::move_requested, this, &unch_page::move_requested);
+    connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
     // Ctrl+G and Ctrl+U reach the page from whichever of its widgets has the focus.
     widgets.unch_page->installEventFilter(this);
-    connect(m_keys, &score_keys::refused, this, &unch_page::refuse);
     // Whatever the teacher types next replaces what was left of a refused entry, and is a
     // score given even when it equals the one shown.
     connect(widgets.unch_score_in->findChild<QLineEdit *>(), &QLineEdit::textEdited, this, [this] {
@@ -70,6 +71,12 @@ void unch_page::reset()
     m_widgets.stu_ans->clear();
 }
 
+void unch_page::refresh(const evaluation &eval)
+{
+    if (m_cursor.cur_stu >= 1 && m_cursor.cur_pro >= 1)
+        show_unch_item(eval);
+}
+
 void unch_page::show_unch_item(const evaluation &eval)
 {
     const unch_question &question = eval.unch_questions[std::size_t(m_cursor.cur_pro)];
@@ -86,10 +93,10 @@ void unch_page::show_unch_item(const evaluation &eval)
     box->setRange(0, std::max(0.0, m_full));
     box->setValue(eval.unch_score[m_cursor.cur_stu][m_cursor.cur_pro]);
     m_shown = box->value();
-    m_widgets.unch_pro->setText(question.text);
-    m_widgets.pro_ans->setText(question.ref_answer);
+    shown_text_show(m_widgets.unch_pro, question.text, true);
+    shown_text_show(m_widgets.pro_ans, question.ref_answer, true);
     // Students type their answers: show them exactly as written, never as markup.
-    m_widgets.stu_ans->setPlainText(eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro]);
+    shown_text_show(m_widgets.stu_ans, eval.unch_ans[m_cursor.cur_stu][m_cursor.cur_pro], false);
 }
 
 void unch_page::refuse(const QString &why)

@@ -45,6 +45,8 @@ public:
     void show(const evaluation &eval);
     // Disables the page, puts both cursors to 0 and clears every display.
     void reset();
+    // Shows the current item again, as eval now holds it.
+    void refresh(const evaluation &eval);
 
     // Stores the entered score for the item under the cursor, as the page's buttons do. While
     // the box holds what is left of a refused entry, the refusal is shown again, followed by

@@ -4,9 +4,13 @@
 #include "grading/choice_grading.h"
 #include "results/score_export.h"
 #include "results/score_sheet.h"
+#include "results/xlsx_layout.h"
 #include "store/eval_marks.h"
 #include "store/file_io.h"
 
+#include <QCoreApplication>
+#include <QDate>
+#include <QTextBrowser>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -108,11 +112,12 @@ struct ready_cell {
 struct ready_sheet {
     QByteArray name;
     std::vector<ready_cell> cells;
+    const workbook_sheet *layout;   // its widths, frozen rows, charts and page set-up
 };
 
 ready_sheet sheet_ready(const workbook_sheet &sheet)
 {
-    ready_sheet ready{sheet.name.toUtf8(), {}};
+    ready_sheet ready{sheet.name.toUtf8(), {}, &sheet};
     for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
         for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
             const workbook_cell &cell = sheet.rows[r][c];
@@ -129,6 +134,7 @@ void ready_sheets_add(lxw_workbook *workbook, const std::vector<ready_sheet> &sh
 {
     for (const ready_sheet &ready : sheets) {
         lxw_worksheet *next = workbook_add_worksheet(workbook, ready.name.constData());
+        xlsx_layout_write(workbook, next, *ready.layout);
         for (const ready_cell &cell : ready.cells) {
             if (!cell.text.isEmpty())
                 worksheet_write_string(next, cell.row, cell.column, cell.text.constData(), nullptr);
@@ -138,9 +144,10 @@ void ready_sheets_add(lxw_workbook *workbook, const std::vector<ready_sheet> &sh
     }
 }
 
-// The grid that the statistics show, straight from the evaluation, then the analysis
-// sheets' cells: what the export writes.
-lxw_error grid_write(const evaluation &eval, const std::vector<ready_sheet> &analysis, const std::string &path)
+// The grid that the statistics show, straight from the evaluation, with the score table's
+// layout, then the analysis sheets: what the export writes.
+lxw_error grid_write(const evaluation &eval, const workbook_sheet &table, const std::vector<ready_sheet> &analysis,
+                     const std::string &path)
 {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
@@ -148,6 +155,7 @@ lxw_error grid_write(const evaluation &eval, const std::vector<ready_sheet> &ana
     if (!workbook)
         return LXW_ERROR_CREATING_XLSX_FILE;
     lxw_worksheet *sheet = workbook_add_worksheet(workbook, nullptr);
+    xlsx_layout_write(workbook, sheet, table);
     lxw_format *format = workbook_add_format(workbook);
     format_set_num_format(format, "0.000");
     lxw_format *percent = workbook_add_format(workbook);
@@ -275,11 +283,11 @@ std::string bench_floor_save(const evaluation &eval, double *seconds)
 
 std::string bench_floor_xlsx(const evaluation &eval, const std::string &path, double *seconds)
 {
-    const workbook book = score_export_workbook(eval, score_sheet_make(eval));
+    const workbook book = score_export_workbook(eval, score_sheet_make(eval), QDate::currentDate());
     std::vector<ready_sheet> analysis;
     for (std::size_t i = 1; i < book.size(); ++i)
         analysis.push_back(sheet_ready(book[i]));
-    return workbook_floor(path, seconds, [&] { return grid_write(eval, analysis, path); });
+    return workbook_floor(path, seconds, [&] { return grid_write(eval, book[0], analysis, path); });
 }
 
 std::string bench_floor_xlsx_cells(const workbook &book, const std::string &path, double *seconds)
@@ -313,4 +321,16 @@ std::string bench_marks_save(const evaluation &eval, std::vector<operation_resul
     marks.peak_mb = bench_measure_peak_mb();
     operations->push_back(marks);
     return {};
+}
+
+double bench_floor_show(const QString &text, const QSize &size)
+{
+    QTextBrowser browser;
+    browser.resize(size);
+    browser.show();
+    QCoreApplication::processEvents();
+    return fastest_of([&] {
+        browser.clear();
+        return bench_measure_seconds([&] { browser.setPlainText(text); });
+    });
 }

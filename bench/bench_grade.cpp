@@ -4,6 +4,7 @@
 #include "report/grade_report.h"
 #include "report/grade_sheets.h"
 
+#include <QDate>
 #include <algorithm>
 #include <cstdio>
 #include <unistd.h>
@@ -50,5 +51,5 @@ std::string bench_grade_run(const std::string &base, bench_run *run)
     std::vector<grade_class> classes;
     for (const QByteArray &folder : folders)
         classes.push_back(grade_classes_read(folder).cls);
-    return bench_floor_xlsx_cells(grade_sheets_workbook(classes, true), base + "/floor.xlsx", &run->xlsx_floor_s);
+    return bench_floor_xlsx_cells(grade_sheets_workbook(classes, true, QStringLiteral("grade"), QDate::currentDate()), base + "/floor.xlsx", &run->xlsx_floor_s);
 }

@@ -36,8 +36,11 @@ std::string workflow_bench(const std::string &base, bench_run *run)
     ::sync();
     if (failure.empty())
         failure = bench_floor_read(folder, &run->read);
+    const std::string long_folder = base + "/long";
     if (failure.empty())
-        failure = bench_workflow_run(folder, base, run->options.size, &run->operations);
+        failure = eval_generator_write_long(long_folder);
+    if (failure.empty())
+        failure = bench_workflow_run(folder, long_folder, base, run->options.size, &run->operations, &run->show_floor_s);
     // The workflow saved its scores, so the floors work on the evaluation just graded.
     if (failure.empty()) {
         const eval_open_result graded = eval_open(QByteArray(folder.c_str()));

@@ -30,12 +30,14 @@ bool floor_of(const bench_run &run, const operation_result &op, floor_ref *floor
         *floor = {run.read.seconds, "reading every file"};
     else if (op.key == "grade_s" || op.key == "grade2_s")
         *floor = {run.log_floor_s, "formatting the log"};
-    else if (op.key == "save_s")
+    else if (op.key == "save_s" || op.key == "save_merge_s")
         *floor = {run.save_floor_s, "writing, flushing, renaming"};
     else if (op.key == "export_xlsx_s")
         *floor = {run.xlsx_floor_s, "libxlsxwriter alone"};
     else if (op.key == "save_marks_s")
         *floor = {figure_of(run, "save_s"), "the save it is part of"};
+    else if (op.key == "show_unbroken_s" || op.key == "show_chinese_s")
+        *floor = {run.show_floor_s, "laying out the characters shown"};
     else if (op.key == "report_s")
         *floor = {run.read.seconds + run.xlsx_floor_s, "reading every file + libxlsxwriter alone"};
     else
@@ -103,8 +105,9 @@ std::string bench_report_json(const bench_run &run)
     }
     out.insert(QStringLiteral("peak_mb"), json_figure(peak));
     out.insert(QStringLiteral("floor_read_s"), json_figure(run.read.seconds));
-    out.insert(QStringLiteral("bench_floor_log"), json_figure(run.log_floor_s));
+    out.insert(QStringLiteral("floor_log_s"), json_figure(run.log_floor_s));
     out.insert(QStringLiteral("floor_xlsx_s"), json_figure(run.xlsx_floor_s));
     out.insert(QStringLiteral("floor_save_s"), json_figure(run.save_floor_s));
+    out.insert(QStringLiteral("floor_show_s"), json_figure(run.show_floor_s));
     return QJsonDocument(out).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }

@@ -14,6 +14,7 @@ struct bench_run {
     double log_floor_s = 0;
     double xlsx_floor_s = 0;
     double save_floor_s = 0;
+    double show_floor_s = 0;
     std::vector<operation_result> operations;
 };
 

@@ -1,6 +1,8 @@
 #include "bench_workflow.h"
 
+#include "bench_floors.h"
 #include "bench_measure.h"
+#include "app/shown_text.h"
 #include "app/grading_log.h"
 #include "app/lumo_test.h"
 #include "results/workbook_xls.h"
@@ -9,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLCDNumber>
@@ -51,11 +54,16 @@ public:
         settle();
     }
 
-    operation_result &timed_click(const char *key, const char *name, const char *button)
+    // With drawn, the time runs until the window has drawn what the click changed.
+    operation_result &timed_click(const char *key, const char *name, const char *button, bool drawn = false)
     {
         operation_result &result = record(key, name);
         QAbstractButton *pressed = find<QAbstractButton>(button);
-        result.seconds = bench_measure_seconds([&] { pressed->click(); });
+        result.seconds = bench_measure_seconds([&] {
+            pressed->click();
+            if (drawn)
+                settle();
+        });
         result.peak_mb = bench_measure_peak_mb();
         settle();
         return result;
@@ -167,10 +175,49 @@ std::string answer_groups(workflow &w, const eval_size &size)
     return messages_failure(w, "Ctrl+U");
 }
 
+// Shows the long answers, each by the press of 下一学生 that moves to it.
+std::string long_answers(workflow &w, const std::string &folder, double *show_floor_s)
+{
+    w.dialogs->queue_folder(QFile::decodeName(folder.c_str()));
+    w.find<QAbstractButton>("open_paper")->click();
+    w.dialogs->take_messages();   // the answers are over the reader's limit, and said so
+    w.page_show("unch_page");
+    auto *shown = w.find<QTextBrowser>("stu_ans");
+    for (const auto &[key, name] : {std::make_pair("show_unbroken_s", "show an 8 MB answer without breaks"),
+                                    std::make_pair("show_chinese_s", "show an 8 MB answer of Chinese")}) {
+        w.timed_click(key, name, "next_stu", true);
+        if (shown->toPlainText().size() > 2 * SHOWN_TEXT_MAX_CHARS)
+            return std::string(name) + " showed the whole answer";
+    }
+    const QString chinese = shown->toPlainText().left(SHOWN_TEXT_MAX_CHARS);
+    *show_floor_s = bench_floor_show(chinese, shown->size());
+    return messages_failure(w, "showing the long answers");
+}
+
+// Another window's save, which changed the first score of every student, then this window's:
+// every file merged score by score, without a question.
+std::string merging_save(workflow &w, const std::string &folder)
+{
+    const QDir sc(QFile::decodeName((folder + "/sc").c_str()));
+    for (const QString &name : sc.entryList(QDir::Files)) {
+        QFile file(sc.filePath(name));
+        if (!file.open(QIODevice::ReadWrite))
+            return "cannot change " + name.toStdString();
+        QByteArray bytes = file.readAll();
+        bytes.replace(0, bytes.indexOf('\n'), bytes.startsWith("1.000") ? "0.500" : "1.000");
+        if (!file.seek(0) || file.write(bytes) != bytes.size())
+            return "cannot change " + name.toStdString();
+    }
+    w.timed_click("save_merge_s", "save, merging every file", "save_paper");
+    if (!w.dialogs->take_calls().empty())
+        return "the merging save asked a question";
+    return {};
+}
+
 }  // namespace
 
-std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
-                         std::vector<operation_result> *results)
+std::string bench_workflow_run(const std::string &folder, const std::string &long_folder, const std::string &out_dir,
+                               const eval_size &size, std::vector<operation_result> *results, double *show_floor_s)
 {
     workflow w(results);
 
@@ -205,6 +252,8 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
         w.timed_click("save_s", "save", "save_paper");
         failure = messages_failure(w, "save");
     }
+    if (failure.empty())
+        failure = merging_save(w, folder);
 
     const QString out = file_name_decode(out_dir.c_str());
     if (failure.empty())
@@ -219,5 +268,7 @@ std::string bench_workflow_run(const std::string &folder, const std::string &out
         if (w.enabled("close_paper") || w.find<QTableWidget>("score_show")->rowCount() != 0)
             failure = "close did not close the evaluation";
     }
+    if (failure.empty())
+        failure = long_answers(w, long_folder, show_floor_s);
     return failure;
 }

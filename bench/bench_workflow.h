@@ -16,7 +16,9 @@ struct operation_result {
 };
 
 // Opens folder, grades, grades again, runs the statistics twice, saves, exports
-// scores.xlsx and scores.xls into out_dir and closes. Returns "" or the first operation
-// that did not do its job.
-std::string bench_workflow_run(const std::string &folder, const std::string &out_dir, const eval_size &size,
-                         std::vector<operation_result> *results);
+// scores.xlsx and scores.xls into out_dir and closes. Then opens long_folder (see
+// eval_generator_write_long) and shows its two long answers on the scoring page, with
+// *show_floor_s the floor of showing as many characters of its Chinese answer as the page
+// shows. Returns "" or the first operation that did not do its job.
+std::string bench_workflow_run(const std::string &folder, const std::string &long_folder, const std::string &out_dir,
+                               const eval_size &size, std::vector<operation_result> *results, double *show_floor_s);

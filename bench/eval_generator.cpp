@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -206,14 +207,14 @@ std::string percent_encoded(const std::string &bytes)
 // short of the end: every open answer but the last student's last one.
 std::string marks_text(const eval_size &size)
 {
-    std::string out = "{\"format\":\"lumo_test scored by hand\",\"version\":1,\"students\":{";
+    std::string out = "lumo_test scored by hand 1\n";
     for (int s = 1; s <= size.students; ++s) {
         std::string marks(std::size_t(size.open), '1');
         if (s == size.students && size.open > 0)
             marks.back() = '0';
-        out += (s > 1 ? ",\"" : "\"") + percent_encoded(student_name(s)) + "\":\"" + marks + '"';
+        out += percent_encoded(student_name(s)) + ' ' + marks + '\n';
     }
-    return out + "}}\n";
+    return out;
 }
 
 // Scores as an earlier save would have left them.
@@ -256,5 +257,31 @@ std::string eval_generator_write(const std::string &folder, const eval_size &siz
     }
     if (failure.empty() && size.open > 0)
         failure = write_file(folder + "/.lumo_test.scored", marks_text(size));
+    return failure;
+}
+
+std::string eval_generator_write_long(const std::string &folder)
+{
+    std::string failure = make_dir(folder);
+    for (const char *sub : {"/st", "/sc"}) {
+        if (failure.empty())
+            failure = make_dir(folder + sub);
+    }
+    // The largest answer file, "@" and "$" around the text.
+    constexpr int longest = 8 * 1024 * 1024 - 2;
+    random_source random;
+    const std::pair<const char *, std::string> students[] = {
+        {"/st/1.stu", "短的答案"}, {"/st/2.stu", std::string(longest, 'x')}, {"/st/3.stu", random.chinese(longest)}};
+    if (failure.empty())
+        failure = write_file(folder + "/problem.prb", "0 0 1\n10 @请写一篇文章。$\n");
+    if (failure.empty())
+        failure = write_file(folder + "/answer.ans", "@略$\n");
+    for (const auto &[name, answer] : students) {
+        std::string text;
+        add_marked(text, answer);
+        text.pop_back();   // no line break: the file holds exactly the largest answer
+        if (failure.empty())
+            failure = write_file(folder + name, text);
+    }
     return failure;
 }

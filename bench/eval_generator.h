@@ -16,3 +16,8 @@ struct eval_size {
 // but the very last. The first student and two in three of the others answer the first open
 // question alike. Returns "" or what failed.
 std::string eval_generator_write(const std::string &folder, const eval_size &size);
+
+// Creates folder with one open question and three students: a short answer, then the two
+// longest answers an answer file holds (8 MB), one line of 'x' without a place to break and one
+// of Chinese text. Returns "" or what failed.
+std::string eval_generator_write_long(const std::string &folder);

@@ -1,6 +1,5 @@
 #include "grading/choice_grading.h"
 
-#include "store/local_text.h"
 #include "store/score_text.h"
 
 #include <QObject>
@@ -59,15 +58,15 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
     grades.onech_score.reset(eval.stu_cnt, eval.onech_cnt);
     grades.some_score.reset(eval.stu_cnt, eval.some_cnt);
     const int t = eval.onech_cnt + eval.some_cnt;
+    const QStringList names = evaluation_student_names(eval);
     for (int s = 1; s <= eval.stu_cnt; ++s) {
-        const QString name = local_text_name(eval.stu_file[std::size_t(s)]);
-        // Answers are read in this order; those after the first unreadable one were never read.
-        const int read = eval.ans_read[std::size_t(s)];
+        const QString &name = names[s];
+        const unsigned char *unread = eval.choice_unread[s];
         for (int i = 1; i <= eval.onech_cnt; ++i) {
             const answer_set answer = eval.onech_ans[s][i];
             const choice_question &question = eval.onech_questions[std::size_t(i)];
             double &score = grades.onech_score[s][i];
-            if (i > read) {
+            if (unread[i]) {
                 score = eval.onech_score[s][i];
                 choice_log_unread(&grades.log, name, false, i, score);
             } else {
@@ -80,7 +79,7 @@ choice_grades choice_grade_all(const evaluation &eval, const std::function<void(
             const answer_set answer = eval.some_ans[s][i];
             const choice_question &question = eval.some_questions[std::size_t(i)];
             double &score = grades.some_score[s][i];
-            if (eval.onech_cnt + i > read) {
+            if (unread[eval.onech_cnt + i]) {
                 score = eval.some_score[s][i];
                 choice_log_unread(&grades.log, name, true, i, score);
             } else {

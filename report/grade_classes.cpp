@@ -3,19 +3,45 @@
 #include "grading/choice_grading.h"
 #include "store/eval_open.h"
 #include "store/file_io.h"
+#include "store/eval_lock.h"
 #include "store/local_text.h"
 
+#include <QObject>
+
+namespace {
+
+// Students by their file's name without ".stu"; past ten, how many more there are.
+QString names_listed(const QStringList &names)
+{
+    constexpr int shown = 10;
+    const QString listed = names.mid(0, shown).join(QObject::tr("、"));
+    return names.size() > shown ? QObject::tr("%1等%2名").arg(listed).arg(names.size()) : listed;
+}
+
+QString student_name(const evaluation &eval, int s)
+{
+    QString name = local_text_name(eval.stu_file[std::size_t(s)]);
+    if (name.endsWith(QLatin1String(".stu"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
+}  // namespace
 
 grade_class_read grade_classes_read(const QByteArray &folder)
 {
     grade_class_read read;
+    if (!file_stamp_read(folder).maybe_exists()) {
+        read.missing = true;
+        return read;
+    }
     eval_open_result opened = eval_open(folder);
     if (!opened.refusal.isEmpty()) {
         read.refusal = opened.refusal;
         return read;
     }
     if (!opened.problems.isEmpty())
-        read.problems = eval_open_problems_message(opened.problems);
+        read.problems = eval_open_problems_message(opened);
     grade_class &cls = read.cls;
     cls.name = evaluation_class_name(folder);
     cls.folder = folder;
@@ -26,44 +52,53 @@ grade_class_read grade_classes_read(const QByteArray &folder)
     return read;
 }
 
-namespace {
-
-bool choices_equal(const std::vector<choice_question> &a, const std::vector<choice_question> &b)
+QStringList grade_classes_warnings(const grade_class &cls)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t q = 1; q < a.size(); ++q) {
-        if (a[q].full_score != b[q].full_score || a[q].part_score != b[q].part_score || a[q].key != b[q].key)
-            return false;
+    const evaluation &eval = cls.eval;
+    QStringList without_scores;
+    QStringList not_scored;
+    int answers = 0;
+    for (int s = 1; s <= eval.stu_cnt; ++s) {
+        if (!eval.sc_stamp[std::size_t(s)].exists)
+            without_scores << student_name(eval, s);
+        int open = 0;
+        for (int q = 1; eval.marks_known && q <= eval.unch_cnt; ++q)
+            open += !eval.unch_scored[s][q];
+        if (open > 0)
+            not_scored << student_name(eval, s);
+        answers += open;
     }
-    return true;
+    QStringList warnings;
+    if (!without_scores.isEmpty())
+        warnings << QObject::tr("%1：%2名学生没有成绩文件（按0分计）：%3")
+                        .arg(cls.name)
+                        .arg(without_scores.size())
+                        .arg(names_listed(without_scores));
+    if (answers > 0)
+        warnings << QObject::tr("%1：%2份非选择题答卷尚未由老师评分，涉及%3名学生：%4")
+                        .arg(cls.name)
+                        .arg(answers)
+                        .arg(not_scored.size())
+                        .arg(names_listed(not_scored));
+    const eval_lock_owner holder = eval_lock_holder(cls.folder);
+    if (holder.pid != 0)
+        warnings << QObject::tr("%1：正在另一个窗口中打开（%2），最新的成绩可能尚未保存")
+                        .arg(cls.name, eval_lock_holder_text(holder));
+    return warnings;
 }
 
-}  // namespace
-
-bool grade_classes_same_paper(const evaluation &a, const evaluation &b)
+int grade_classes_repeated(const std::vector<QByteArray> &folders, int *earlier)
 {
-    if (a.onech_cnt != b.onech_cnt || a.some_cnt != b.some_cnt || a.unch_cnt != b.unch_cnt)
-        return false;
-    if (!choices_equal(a.onech_questions, b.onech_questions) || !choices_equal(a.some_questions, b.some_questions))
-        return false;
-    if (a.unch_questions.size() != b.unch_questions.size())
-        return false;
-    for (std::size_t q = 1; q < a.unch_questions.size(); ++q) {
-        const unch_question &x = a.unch_questions[q];
-        const unch_question &y = b.unch_questions[q];
-        if (x.full_score != y.full_score || x.text != y.text || x.ref_answer != y.ref_answer)
-            return false;
+    std::vector<file_stamp> stamps;
+    for (const QByteArray &folder : folders) {
+        const file_stamp stamp = file_stamp_read(folder);
+        for (std::size_t e = 0; stamp.exists && e < stamps.size(); ++e) {
+            if (stamps[e].same_file(stamp)) {
+                *earlier = int(e);
+                return int(stamps.size());
+            }
+        }
+        stamps.push_back(stamp);
     }
-    return true;
-}
-
-std::vector<int> grade_classes_differing(const std::vector<grade_class> &classes)
-{
-    std::vector<int> differing;
-    for (std::size_t c = 1; c < classes.size(); ++c) {
-        if (!grade_classes_same_paper(classes.front().eval, classes[c].eval))
-            differing.push_back(int(c));
-    }
-    return differing;
+    return -1;
 }

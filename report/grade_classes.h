@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 struct grade_class {
@@ -18,6 +19,7 @@ struct grade_class {
 };
 
 struct grade_class_read {
+    bool missing = false;     // the folder does not exist
     QString refusal;          // set when the folder cannot be opened: the window's message
     listed_message problems;  // what the open read all the same; no items when nothing
     grade_class cls;
@@ -27,8 +29,12 @@ struct grade_class_read {
 // makes the score table.
 grade_class_read grade_classes_read(const QByteArray &folder);
 
-// Whether two evaluations hold the same paper and key, as decoded: counts, full and partial
-// scores, keys, the non-choice questions' texts and reference answers.
-bool grade_classes_same_paper(const evaluation &a, const evaluation &b);
-// The classes whose paper or key differs from the first class's, by index; none when all agree.
-std::vector<int> grade_classes_differing(const std::vector<grade_class> &classes);
+// What the exam office should know of a class before trusting its figures, one line each
+// naming the class: students without a score file (counted as 0), open answers the teacher
+// has not scored by hand where the folder keeps that, and a window that has the class open,
+// whose latest scores may not be saved.
+QStringList grade_classes_warnings(const grade_class &cls);
+
+// The first folder that is an earlier one again, whatever its path (the same device and
+// inode), by index, with the earlier one's in *earlier; -1 when every folder is another.
+int grade_classes_repeated(const std::vector<QByteArray> &folders, int *earlier);

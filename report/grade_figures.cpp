@@ -13,9 +13,26 @@ std::vector<grade_summary_row> grade_figures_summary(const std::vector<grade_cla
     for (const grade_class &cls : classes) {
         const std::vector<double> totals = score_sheet_totals(cls.sheet);
         everyone.insert(everyone.end(), totals.begin(), totals.end());
-        rows.push_back({cls.name, exam_analysis_class(totals, full)});
+        rows.push_back({cls.name, exam_analysis_class(totals, full), 0, std::nullopt});
     }
-    rows.push_back({QObject::tr("全年级"), exam_analysis_class(everyone, full)});
+    rows.push_back({QObject::tr("全年级"), exam_analysis_class(everyone, full), 0, std::nullopt});
+    const double grade_mean = rows.back().figures.mean;
+
+    std::vector<std::size_t> order(classes.size());
+    for (std::size_t c = 0; c < order.size(); ++c)
+        order[c] = c;
+    const auto shown_mean = [&](std::size_t c) { return score_text_shown(rows[c].figures.mean); };
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return shown_mean(a) > shown_mean(b); });
+    std::vector<double> means;
+    for (const std::size_t c : order)
+        means.push_back(shown_mean(c));
+    const std::vector<int> ranks = grade_figures_ranks(means);
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        grade_summary_row &row = rows[order[k]];
+        row.mean_rank = ranks[k];
+        if (grade_mean != 0)
+            row.above_mean = (row.figures.mean - grade_mean) / grade_mean;
+    }
     return rows;
 }
 

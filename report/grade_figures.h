@@ -6,11 +6,18 @@
 #include "results/exam_analysis.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct grade_summary_row {
     QString name;   // the class, or 全年级 for all students together
     class_figures figures;
+    // A class's place by its average as shown, to three decimals, the highest first, equal
+    // averages sharing it (1, 2, 2, 4); 0 for the grade's row.
+    int mean_rank = 0;
+    // How far the class's average is above the grade's, as a share of the grade's; none for
+    // the grade's row, or when the grade's average is 0.
+    std::optional<double> above_mean;
 };
 
 // One row per class in their order, then the grade's row over every student's total.

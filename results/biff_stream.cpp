@@ -1,5 +1,6 @@
 #include "results/biff_stream.h"
 
+#include "results/biff_print.h"
 #include "results/le_bytes.h"
 #include "results/sheet_name.h"
 #include "results/sst_table.h"
@@ -21,8 +22,6 @@ enum biff_id : quint16 {
     BIFF_ITERATION = 0x0011,
     BIFF_PROTECT = 0x0012,
     BIFF_PASSWORD = 0x0013,
-    BIFF_HEADER = 0x0014,
-    BIFF_FOOTER = 0x0015,
     BIFF_WINDOWPROTECT = 0x0019,
     BIFF_DATEMODE = 0x0022,
     BIFF_PRINTHEADERS = 0x002A,
@@ -37,12 +36,9 @@ enum biff_id : quint16 {
     BIFF_GUTS = 0x0080,
     BIFF_WSBOOL = 0x0081,
     BIFF_GRIDSET = 0x0082,
-    BIFF_HCENTER = 0x0083,
-    BIFF_VCENTER = 0x0084,
     BIFF_BOUNDSHEET = 0x0085,
     BIFF_COUNTRY = 0x008C,
     BIFF_HIDEOBJ = 0x008D,
-    BIFF_SETUP = 0x00A1,
     BIFF_MMS = 0x00C1,
     BIFF_DBCELL = 0x00D7,
     BIFF_BOOKBOOL = 0x00DA,
@@ -91,18 +87,6 @@ void biff_u16_write(QByteArray &s, quint16 id, unsigned value)
 void biff_empty_write(QByteArray &s, quint16 id)
 {
     biff_record_end(s, biff_record_begin(s, id));
-}
-
-// A string with a 1-byte length (ShortXLUnicodeString) or a 2-byte length (XLUnicodeString).
-void biff_string_put(QByteArray &s, const QString &text, bool long_length)
-{
-    const bool wide = !biff_chars_compressible(text.constData(), text.size());
-    if (long_length)
-        le_put_u16(s, unsigned(text.size()));
-    else
-        le_put_u8(s, unsigned(text.size()));
-    le_put_u8(s, wide ? 1 : 0);
-    biff_chars_put(s, text.constData(), text.size(), wide);
 }
 
 void biff_bof_write(QByteArray &s, quint16 substream)
@@ -321,6 +305,7 @@ std::vector<int> biff_globals_write(QByteArray &s, const workbook &book, const s
         le_put_u16(s, 86);
         biff_record_end(s, at);
     }
+    biff_print_names_write(s, book);
     sst_table_write(s, sst);
     biff_empty_write(s, BIFF_EOF);
     return positions_at;
@@ -412,7 +397,7 @@ void biff_cell_write(QByteArray &s, const workbook_cell &cell, int row, int colu
     biff_record_end(s, at);
 }
 
-void biff_settings_write(QByteArray &s)
+void biff_settings_write(QByteArray &s, const std::optional<workbook_print> &print)
 {
     biff_u16_write(s, BIFF_CALCMODE, 1);          // automatic
     biff_u16_write(s, BIFF_FORMULA_CALCCOUNT, 100);
@@ -438,28 +423,8 @@ void biff_settings_write(QByteArray &s)
         le_put_u16(s, BIFF_ROW_HEIGHT);
         biff_record_end(s, at);
     }
-    // Automatic page breaks, outline summaries below and right, outline symbols shown.
-    biff_u16_write(s, BIFF_WSBOOL, 0x04C1);
-    biff_empty_write(s, BIFF_HEADER);
-    biff_empty_write(s, BIFF_FOOTER);
-    biff_u16_write(s, BIFF_HCENTER, 0);
-    biff_u16_write(s, BIFF_VCENTER, 0);
-    {
-        // Portrait A4, 100 %; no printer has been asked, so the printer's own settings win.
-        const int at = biff_record_begin(s, BIFF_SETUP);
-        le_put_u16(s, 9);
-        le_put_u16(s, 100);
-        le_put_u16(s, 1);   // first page number
-        le_put_u16(s, 1);   // fit to 1 x 1 pages, when fitting is turned on
-        le_put_u16(s, 1);
-        le_put_u16(s, 0x0006);
-        le_put_u16(s, 600);   // resolution, dpi
-        le_put_u16(s, 600);
-        le_put_f64(s, 0.5);   // header and footer margins, inches
-        le_put_f64(s, 0.5);
-        le_put_u16(s, 1);     // copies
-        biff_record_end(s, at);
-    }
+    biff_u16_write(s, BIFF_WSBOOL, biff_print_flags(print));
+    biff_print_setup_write(s, print);
 }
 
 // A width in characters, as Excel's column width box shows it, in the 1/256 characters of
@@ -635,7 +600,7 @@ void biff_sheet_write(QByteArray &s, const workbook_sheet &sheet, const sst_tabl
     const sheet_extent extent = biff_extent_measure(sheet);
     biff_bof_write(s, 0x0010);
     const int pointers_at = biff_index_write(s, extent);
-    biff_settings_write(s);
+    biff_settings_write(s, sheet.print);
     le_set_u32(s, pointers_at, quint32(s.size()));
     biff_u16_write(s, BIFF_DEFCOLWIDTH, 8);
     biff_widths_write(s, sheet.widths);
@@ -668,6 +633,17 @@ void biff_record_end(QByteArray &s, int at)
     const int length = s.size() - at - 4;
     Q_ASSERT(length <= BIFF_MAX_DATA);
     le_set_u16(s, at + 2, unsigned(length));
+}
+
+void biff_string_put(QByteArray &s, const QString &text, bool long_length)
+{
+    const bool wide = !biff_chars_compressible(text.constData(), text.size());
+    if (long_length)
+        le_put_u16(s, unsigned(text.size()));
+    else
+        le_put_u8(s, unsigned(text.size()));
+    le_put_u8(s, wide ? 1 : 0);
+    biff_chars_put(s, text.constData(), text.size(), wide);
 }
 
 bool biff_chars_compressible(const QChar *chars, int n)

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QString>
 
 constexpr int BIFF_MAX_DATA = 8224;
 
@@ -16,6 +17,8 @@ void biff_record_end(QByteArray &s, int at);
 // Texts are stored one byte a character when every character fits, else as UTF-16LE.
 bool biff_chars_compressible(const QChar *chars, int n);
 void biff_chars_put(QByteArray &s, const QChar *chars, int n, bool wide);
+// A string with a 1-byte length (ShortXLUnicodeString) or a 2-byte length (XLUnicodeString).
+void biff_string_put(QByteArray &s, const QString &text, bool long_length);
 
 // The stream of a workbook that fits the format (see workbook_xls_bytes): its sheets in
 // order, the first one active, a sheet without a name called after its place.

@@ -72,8 +72,10 @@ question_figures question_make(question_kind kind, int number, double full, cons
     return figures;
 }
 
-void choices_count(question_figures &figures, const student_table<answer_set> &answers, int students, int q)
+void choices_count(question_figures &figures, const choice_question &question,
+                   const student_table<answer_set> &answers, int students, int q)
 {
+    figures.key = question.key;
     for (int s = 1; s <= students; ++s) {
         const answer_set answer = answers[s][q];
         figures.blank += answer == 0;
@@ -122,14 +124,16 @@ std::vector<question_figures> exam_analysis_questions(const evaluation &eval, co
         return scores;
     };
     for (int q = 1; q <= eval.onech_cnt; ++q) {
-        questions.push_back(question_make(question_kind::single, q, eval.onech_questions[std::size_t(q)].full_score,
-                                          column(eval.onech_score, q), parts));
-        choices_count(questions.back(), eval.onech_ans, eval.stu_cnt, q);
+        const choice_question &question = eval.onech_questions[std::size_t(q)];
+        questions.push_back(question_make(question_kind::single, q, question.full_score, column(eval.onech_score, q),
+                                          parts));
+        choices_count(questions.back(), question, eval.onech_ans, eval.stu_cnt, q);
     }
     for (int q = 1; q <= eval.some_cnt; ++q) {
-        questions.push_back(question_make(question_kind::multiple, q, eval.some_questions[std::size_t(q)].full_score,
-                                          column(eval.some_score, q), parts));
-        choices_count(questions.back(), eval.some_ans, eval.stu_cnt, q);
+        const choice_question &question = eval.some_questions[std::size_t(q)];
+        questions.push_back(question_make(question_kind::multiple, q, question.full_score, column(eval.some_score, q),
+                                          parts));
+        choices_count(questions.back(), question, eval.some_ans, eval.stu_cnt, q);
     }
     for (int q = 1; q <= eval.unch_cnt; ++q)
         questions.push_back(question_make(question_kind::open, q, eval.unch_questions[std::size_t(q)].full_score,

@@ -39,6 +39,7 @@ struct question_figures {
     std::optional<double> discrimination;   // (upper mean - lower mean) / full; none when full is 0
     std::array<int, 6> chose{};             // choice questions: students whose answer has A..F
     int blank = 0;                          // choice questions: empty answers
+    answer_set key = 0;                     // choice questions: the correct answer
 };
 
 // The class's figures from the totals (as the score table shows them) and the full score.

@@ -1,6 +1,7 @@
 #include "results/score_sheet.h"
 
 #include "store/local_text.h"
+#include "store/score_text.h"
 
 #include <QObject>
 
@@ -31,10 +32,10 @@ QStringList score_sheet_headers(const evaluation &eval)
     return labels;
 }
 
-score_sheet_row score_sheet_row_make(const evaluation &eval, int s)
+score_sheet_row score_sheet_row_make(const evaluation &eval, int s, const QString &name)
 {
     score_sheet_row row;
-    row.name = local_text_name(eval.stu_file[std::size_t(s)]);
+    row.name = name;
     row.scores.reserve(std::size_t(qMax(0, eval.onech_cnt) + qMax(0, eval.some_cnt) + qMax(0, eval.unch_cnt)));
     add_scores(row, eval.onech_cnt, eval.onech_score[s]);
     add_scores(row, eval.some_cnt, eval.some_score[s]);
@@ -46,8 +47,9 @@ score_sheet score_sheet_make(const evaluation &eval)
 {
     score_sheet sheet;
     sheet.rows.reserve(std::size_t(qMax(0, eval.stu_cnt)));
+    const QStringList names = evaluation_student_names(eval);
     for (int s = 1; s <= eval.stu_cnt; ++s)
-        sheet.rows.push_back(score_sheet_row_make(eval, s));
+        sheet.rows.push_back(score_sheet_row_make(eval, s, names[s]));
     return sheet;
 }
 
@@ -56,6 +58,6 @@ std::vector<double> score_sheet_totals(const score_sheet &sheet)
     std::vector<double> totals;
     totals.reserve(sheet.rows.size());
     for (const score_sheet_row &row : sheet.rows)
-        totals.push_back(row.total);
+        totals.push_back(score_text_shown(row.total));
     return totals;
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 struct score_sheet_row {
-    QString name;                 // the student's file name, ".stu" included
+    QString name;                 // the student's file name as shown, ".stu" included
     double total = 0;
     std::vector<double> scores;   // single choice, then multiple choice, then non-choice
 };
@@ -20,10 +20,11 @@ struct score_sheet {
 
 // The header labels for the evaluation's counts.
 QStringList score_sheet_headers(const evaluation &eval);
-// Student s's row. The total is summed unrounded, single choice first, then multiple
-// choice, then non-choice.
-score_sheet_row score_sheet_row_make(const evaluation &eval, int s);
+// Student s's row under name, the student's name as evaluation_student_names gives it. The
+// total is summed unrounded, single choice first, then multiple choice, then non-choice.
+score_sheet_row score_sheet_row_make(const evaluation &eval, int s, const QString &name);
 // Every student's row.
 score_sheet score_sheet_make(const evaluation &eval);
-// The totals of a score sheet, in its order.
+// The totals of a score sheet as the table shows them, rounded to three decimals, in its
+// order: every figure made from totals counts what the teacher sees.
 std::vector<double> score_sheet_totals(const score_sheet &sheet);

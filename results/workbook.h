@@ -3,6 +3,7 @@
 // cells that are empty, a text, or a number with a number format.
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 struct workbook_cell {
@@ -57,11 +58,37 @@ struct workbook_chart {
     QString title;
     int first_row = 0;         // the data rows, 0-based, inclusive
     int last_row = 0;
-    int category_column = 0;   // the labels: this column and the next category_columns - 1
-    int category_columns = 1;
+    int category_column = 0;   // the labels
     int value_column = 1;      // the values
     int anchor_row = 0;        // the chart's top left cell
     int anchor_column = 0;
+    int width = 480;           // pixels
+    int height = 288;
+    QString category_title;    // the axes' titles; "" for none
+    QString value_title;
+    bool reversed = false;     // the categories from the last row to the first
+    double value_max = 0;      // the value axis runs from 0 to this; 0: as the values need
+    bool value_percent = false;
+    // Bars coloured by group: one group (0, 1 or 2) per data row, each named in the title;
+    // empty: all bars alike.
+    std::vector<int> groups;
+    std::vector<QString> group_names;
+};
+
+// How a sheet prints. Header and footer are in Excel's codes: &L, &C and &R start the left,
+// centre and right parts, &A is the sheet's name, &P the page, &N the pages, && an "&".
+struct workbook_print {
+    bool landscape = true;
+    int pages_wide = 1;        // shrunk to this many pages across, as many down as it takes
+    int title_rows = 0;        // the first rows, printed again at the top of every page
+    double margin_left = 0.5;  // inches
+    double margin_right = 0.5;
+    double margin_top = 0.75;
+    double margin_bottom = 0.75;
+    double margin_header = 0.3;
+    double margin_footer = 0.3;
+    QString header;
+    QString footer;
 };
 
 struct workbook_sheet {
@@ -70,6 +97,7 @@ struct workbook_sheet {
     std::vector<double> widths;        // column widths in characters; missing ones stay default
     int frozen_rows = 0;               // rows kept in view at the top while scrolling
     std::vector<workbook_chart> charts;
+    std::optional<workbook_print> print;   // none: the application's own page set-up
 };
 
 using workbook = std::vector<workbook_sheet>;

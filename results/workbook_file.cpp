@@ -26,6 +26,22 @@ QString workbook_file_name(const QString &chosen, bool xls_accepted)
     return chosen + QLatin1String(".xlsx");
 }
 
+QString workbook_file_extension(const QString &name)
+{
+    const QString file = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+    const int dot = file.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return {};
+    const QString extension = file.mid(dot + 1);
+    bool letter = false;
+    for (const QChar c : extension) {
+        if (c.unicode() > 0x7F || !c.isLetterOrNumber())
+            return {};
+        letter |= c.isLetter();
+    }
+    return letter ? extension : QString();
+}
+
 QString workbook_file_save(const QByteArray &path, const workbook &book)
 {
     if (workbook_file_format(path) == workbook_format::xls) {

@@ -26,5 +26,7 @@ constexpr int XLS_MAX_TEXT_LENGTH = 32767;   // UTF-16 code units, the limit of 
 // #NUM!, and the other numbers in their format: General, "0.000" or "0.0%". Column widths
 // are in characters as Excel shows them (positive ones only; columns past the 256th have
 // none), and frozen rows stay in view above a frozen split. Charts are .xlsx only: this
-// writer leaves them out.
+// writer leaves them out. A sheet's page set-up is written as BIFF8 has it (orientation,
+// fitting, margins, header and footer, the title rows as the name Print_Titles); a sheet
+// without one prints with the application's own, in the bytes such sheets always had.
 QString workbook_xls_bytes(const workbook &book, QByteArray *out);

@@ -1,8 +1,12 @@
 #include "results/workbook_xlsx.h"
 
 #include "results/sheet_name.h"
+#include "results/xlsx_layout.h"
+#include "store/error_text.h"
+#include "store/file_io.h"
 
 #include <QObject>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -94,26 +98,6 @@ struct number_formats {
     lxw_format *percent;
 };
 
-void chart_insert(lxw_workbook *workbook, lxw_worksheet *worksheet, const QByteArray &sheet_name,
-                  const workbook_chart &chart)
-{
-    lxw_chart *drawn = workbook_add_chart(workbook, chart.kind == workbook_chart::type::bar ? LXW_CHART_BAR
-                                                                                          : LXW_CHART_COLUMN);
-    lxw_chart_series *series = chart_add_series(drawn, nullptr, nullptr);
-    const auto first = lxw_row_t(chart.first_row);
-    const auto last = lxw_row_t(chart.last_row);
-    chart_series_set_categories(series, sheet_name.constData(), first, lxw_col_t(chart.category_column), last,
-                                lxw_col_t(chart.category_column + chart.category_columns - 1));
-    chart_series_set_values(series, sheet_name.constData(), first, lxw_col_t(chart.value_column), last,
-                            lxw_col_t(chart.value_column));
-    chart_title_set_name(drawn, chart.title.toUtf8().constData());
-    // Counts and rates start at 0, so that a small difference does not look like a large one.
-    // The value axis of a bar chart is its x axis.
-    chart_axis_set_min(chart.kind == workbook_chart::type::bar ? drawn->x_axis : drawn->y_axis, 0);
-    chart_legend_set_position(drawn, LXW_CHART_LEGEND_NONE);
-    worksheet_insert_chart(worksheet, lxw_row_t(chart.anchor_row), lxw_col_t(chart.anchor_column), drawn);
-}
-
 // Writes one sheet, row by row, as constant-memory mode wants it.
 lxw_error sheet_write(lxw_workbook *workbook, const workbook_sheet &sheet, const number_formats &formats)
 {
@@ -121,14 +105,7 @@ lxw_error sheet_write(lxw_workbook *workbook, const workbook_sheet &sheet, const
     lxw_worksheet *worksheet = workbook_add_worksheet(workbook, sheet.name.isEmpty() ? nullptr : name.constData());
     if (!worksheet)
         return LXW_ERROR_MEMORY_MALLOC_FAILED;
-    for (std::size_t c = 0; c < sheet.widths.size(); ++c)
-        worksheet_set_column(worksheet, lxw_col_t(c), lxw_col_t(c), sheet.widths[c], nullptr);
-    if (sheet.frozen_rows > 0)
-        worksheet_freeze_panes(worksheet, lxw_row_t(sheet.frozen_rows), 0);
-    for (const workbook_chart &chart : sheet.charts)
-        chart_insert(workbook, worksheet, name, chart);
-
-    lxw_error error = LXW_NO_ERROR;
+    lxw_error error = xlsx_layout_write(workbook, worksheet, sheet);
     for (std::size_t r = 0; r < sheet.rows.size() && error == LXW_NO_ERROR; ++r) {
         const workbook_row &row = sheet.rows[r];
         for (std::size_t c = 0; c < row.size() && error == LXW_NO_ERROR; ++c) {
@@ -144,20 +121,23 @@ lxw_error sheet_write(lxw_workbook *workbook, const workbook_sheet &sheet, const
     return error;
 }
 
-// libxlsxwriter's errors in Chinese; its own texts are English.
-QString xlsx_error_text(lxw_error error)
+// libxlsxwriter's errors in Chinese; its own texts are English. A file that could not be
+// written is told by the system's reason, when the system gave one.
+QString xlsx_error_text(lxw_error error, int system_error)
 {
     switch (error) {
     case LXW_NO_ERROR: return {};
     case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
         return QObject::tr("有一个单元格的文字超出了 .xlsx 单元格最多32767个字符的上限");
     case LXW_ERROR_MEMORY_MALLOC_FAILED: return QObject::tr("内存不足");
-    case LXW_ERROR_CREATING_XLSX_FILE: return QObject::tr("无法创建 .xlsx 文件，通常是因为没有写入这个文件夹的权限");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return system_error ? error_text(system_error) : QObject::tr("无法创建 .xlsx 文件");
     case LXW_ERROR_CREATING_TMPFILE:
     case LXW_ERROR_READING_TMPFILE: return QObject::tr("无法使用临时文件，临时文件夹可能已满或不可写");
     case LXW_ERROR_ZIP_FILE_OPERATION:
     case LXW_ERROR_ZIP_FILE_ADD:
-    case LXW_ERROR_ZIP_CLOSE: return QObject::tr("写入 .xlsx 文件时出错，磁盘可能已满");
+    case LXW_ERROR_ZIP_CLOSE:
+        return system_error ? error_text(system_error) : QObject::tr("写入 .xlsx 文件时出错，磁盘可能已满");
     default:
         return QObject::tr("写入 .xlsx 工作簿失败（%1）").arg(QString::fromUtf8(lxw_strerror(error)));
     }
@@ -177,6 +157,12 @@ QString workbook_xlsx_write(const QByteArray &path, const workbook &book)
             return too_big;
     }
 
+    // Made here first, so that a file that cannot be made is told by the system's reason:
+    // libxlsxwriter only says that it could not.
+    const QString not_made = file_write_new(path, QByteArray());
+    if (!not_made.isEmpty())
+        return not_made;
+
     const stderr_silenced quiet;
     // Rows are written in order, so each can go to disk as soon as it is done.
     lxw_workbook_options options = {};
@@ -188,8 +174,10 @@ QString workbook_xlsx_write(const QByteArray &path, const workbook &book)
     lxw_error error = LXW_NO_ERROR;
     for (std::size_t i = 0; i < book.size() && error == LXW_NO_ERROR; ++i)
         error = sheet_write(workbook, book[i], formats);
+    errno = 0;
     const lxw_error close_error = workbook_close(workbook);
+    const int system_error = errno;
     if (error == LXW_NO_ERROR)
         error = close_error;
-    return xlsx_error_text(error);
+    return xlsx_error_text(error, system_error);
 }

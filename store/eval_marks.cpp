@@ -3,61 +3,65 @@
 #include "store/file_io.h"
 
 #include <QHash>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
-const QString format_name = QStringLiteral("lumo_test scored by hand");
-constexpr int format_version = 1;
+// The first line; a file that does not begin with it is not ours.
+const QByteArray format_line = "lumo_test scored by hand 1";
 // Far above any class's file (1002 students, 1003 open questions each: about 1 MB).
 constexpr qint64 max_marks_bytes = 32 * 1024 * 1024;
+
+bool is_marks(const QByteArray &marks)
+{
+    return std::all_of(marks.begin(), marks.end(), [](char c) { return c == '0' || c == '1'; });
+}
 
 }  // namespace
 
 QByteArray eval_marks_format(const evaluation &eval)
 {
-    QJsonObject students;
+    QByteArray out = format_line + '\n';
     for (int s = 1; s <= eval.stu_cnt; ++s) {
-        QString questions(std::max(0, eval.unch_cnt), QLatin1Char('0'));
-        bool any = false;
+        QByteArray marks(std::max(0, eval.unch_cnt), '0');
         for (int q = 1; q <= eval.unch_cnt; ++q) {
-            if (eval.unch_scored[s][q]) {
-                questions[q - 1] = QLatin1Char('1');
-                any = true;
-            }
+            if (eval.unch_scored[s][q])
+                marks[q - 1] = '1';
         }
-        if (any)
-            students.insert(QString::fromLatin1(eval.stu_file[std::size_t(s)].toPercentEncoding()), questions);
+        if (marks.contains('1'))
+            out += eval.stu_file[std::size_t(s)].toPercentEncoding() + ' ' + marks + '\n';
     }
-    const QJsonObject file{{QStringLiteral("format"), format_name},
-                           {QStringLiteral("version"), format_version},
-                           {QStringLiteral("students"), students}};
-    return QJsonDocument(file).toJson(QJsonDocument::Compact) + '\n';
+    return out;
 }
 
 QString eval_marks_parse(const QByteArray &bytes, evaluation *eval)
 {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    const QJsonObject file = document.object();
-    if (error.error != QJsonParseError::NoError || file.value(QStringLiteral("format")).toString() != format_name
-        || file.value(QStringLiteral("version")).toInt() != format_version
-        || !file.value(QStringLiteral("students")).isObject())
-        return QObject::tr("不是本程序写的评分记录，或已损坏");
+    const QString damaged = QObject::tr("不是本程序写的评分记录，或已损坏");
+    QList<QByteArray> lines = bytes.split('\n');
+    if (lines.value(0) != format_line || !lines.last().isEmpty())
+        return damaged;
+    lines.removeFirst();
+    lines.removeLast();
+    // Every line is checked before any mark is taken: a damaged file gives none.
+    std::vector<std::pair<QByteArray, QByteArray>> students;
+    students.reserve(std::size_t(lines.size()));
+    for (const QByteArray &line : lines) {
+        const int space = line.indexOf(' ');
+        const QByteArray marks = line.mid(space + 1);
+        if (space < 1 || !is_marks(marks))
+            return damaged;
+        students.emplace_back(QByteArray::fromPercentEncoding(line.left(space)), marks);
+    }
     QHash<QByteArray, int> row_of;
     for (int s = 1; s <= eval->stu_cnt; ++s)
         row_of.insert(eval->stu_file[std::size_t(s)], s);
-    const QJsonObject students = file.value(QStringLiteral("students")).toObject();
-    for (auto it = students.begin(); it != students.end(); ++it) {
-        const int s = row_of.value(QByteArray::fromPercentEncoding(it.key().toLatin1()), 0);
-        if (s == 0)
-            continue;
-        const QString questions = it.value().toString();
-        for (int q = 1; q <= std::min(eval->unch_cnt, questions.size()); ++q)
-            eval->unch_scored[s][q] = questions[q - 1] == QLatin1Char('1');
+    for (const auto &[name, marks] : students) {
+        const int s = row_of.value(name, 0);
+        for (int q = 1; s > 0 && q <= std::min(eval->unch_cnt, marks.size()); ++q)
+            eval->unch_scored[s][q] |= marks[q - 1] == '1';
     }
     return {};
 }
@@ -66,7 +70,7 @@ QString eval_marks_read(evaluation *eval)
 {
     const QByteArray path = eval_marks_path(*eval);
     eval->marks_known = false;
-    if (!file_stamp_read(path).exists)
+    if (!file_stamp_read(path).maybe_exists())
         return {};
     QByteArray bytes;
     QString failure = file_read_all(path, max_marks_bytes, &bytes);

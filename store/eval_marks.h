@@ -11,15 +11,17 @@
 // The file's name in the evaluation folder.
 constexpr char EVAL_MARKS_NAME[] = ".lumo_test.scored";
 
-// eval's marks as the file holds them: JSON naming each student by the bytes of its file
-// name (percent-encoded, so any name round-trips), with a "0" or "1" per open question, "1"
-// where it was scored by hand.
+// eval's marks as the file holds them: a line naming the format, then a line per student with
+// an answer scored by hand: the bytes of its file name, percent-encoded so that any name
+// round-trips and holds no space or line break, a space, and a "0" or "1" per open question,
+// "1" where it was scored by hand.
 QByteArray eval_marks_format(const evaluation &eval);
-// Takes the marks from bytes into eval->unch_scored; students and questions the evaluation
+// Adds the marks from bytes to eval->unch_scored (a mark is never taken away, so marks read
+// after another window saved are the union of both); students and questions the evaluation
 // does not have are passed over. Returns "" or why the bytes are no such file, and then takes
 // nothing from them.
 QString eval_marks_parse(const QByteArray &bytes, evaluation *eval);
-// Reads the evaluation folder's file into eval->unch_scored. A missing file is a class whose
+// Reads the evaluation folder's file into eval->unch_scored, adding to what it holds. A missing file is a class whose
 // marks are not known (eval->marks_known false), no failure. Returns "" or why the file could
 // not be read; its marks are then ignored.
 QString eval_marks_read(evaluation *eval);

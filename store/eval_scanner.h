@@ -1,6 +1,8 @@
 #pragma once
 // Reads the items of the evaluation files from their decoded text: numbers as formatted
 // input in the classic locale, and marked texts '@'...'$'. A CR LF pair is one line break.
+// White space is ASCII white space, the ideographic space U+3000 and the no-break space
+// U+00A0, as Chinese input methods and word processors type them.
 
 #include "store/evaluation.h"
 
@@ -25,6 +27,9 @@ public:
     status read_marked(QString *text);
     // True when nothing but white space is left.
     bool at_end();
+    // Passes over an item that could not be read: everything up to the next white space, or
+    // up to the '@' of a text when texts follow, so that the next item can be read.
+    void skip_item(bool texts_follow);
 
 private:
     void skip_space();

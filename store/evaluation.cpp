@@ -3,6 +3,37 @@
 #include "store/file_io.h"
 #include "store/local_text.h"
 
+#include <cstdlib>
+#include <new>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+void *evaluation_table_allocate(std::size_t bytes)
+{
+#ifdef __linux__
+    // Large tables on huge pages where Linux offers them; std::free releases both kinds.
+    constexpr std::size_t huge_page = 2 * 1024 * 1024;
+    if (bytes >= huge_page) {
+        const std::size_t size = (bytes + huge_page - 1) / huge_page * huge_page;
+        void *cells = std::aligned_alloc(huge_page, size);
+        if (!cells)
+            throw std::bad_alloc();
+        ::madvise(cells, size, MADV_HUGEPAGE);   // a hint: failure costs nothing
+        return cells;
+    }
+#endif
+    void *cells = std::malloc(bytes ? bytes : 1);
+    if (!cells)
+        throw std::bad_alloc();
+    return cells;
+}
+
+void evaluation_table_release(void *cells, std::size_t)
+{
+    std::free(cells);
+}
+
 QByteArray evaluation_folder(const evaluation &eval)
 {
     return eval.st_path.left(eval.st_path.size() - int(sizeof "/st/" - 1));
@@ -34,10 +65,16 @@ void evaluation_tables_reset(evaluation &eval)
     eval.some_score.reset(n, eval.some_cnt);
     eval.unch_score.reset(n, eval.unch_cnt);
     eval.unch_scored.reset(n, eval.unch_cnt);
+    eval.choice_unread.reset(n, eval.onech_cnt + eval.some_cnt);
     const std::size_t rows = std::size_t(n < 0 ? 0 : n) + 1;
-    eval.ans_read.assign(rows, eval.onech_cnt + eval.some_cnt + eval.unch_cnt);
     eval.sc_stamp.assign(rows, file_stamp());
+    eval.sc_base.assign(rows, std::nullopt);
     eval.sc_suspect.assign(rows, false);
+}
+
+QStringList evaluation_student_names(const evaluation &eval)
+{
+    return local_text_names(eval.stu_file, eval.text_utf8);
 }
 
 double evaluation_total(const evaluation &eval)

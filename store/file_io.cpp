@@ -1,6 +1,7 @@
 #include "store/file_io.h"
 
 #include "store/error_text.h"
+#include "store/file_io_common.h"
 
 #include <QObject>
 #include <atomic>
@@ -38,12 +39,6 @@ bool write_all(int fd, const char *data, qint64 size)
     return true;
 }
 
-QString size_text(qint64 bytes)
-{
-    constexpr qint64 megabyte = 1024 * 1024;
-    return bytes % megabyte == 0 ? QObject::tr("%1 MB").arg(bytes / megabyte) : QObject::tr("%1字节").arg(bytes);
-}
-
 QString sync_through(const QByteArray &path, int flags, int (*sync)(int))
 {
     fd_guard file{::open(path.constData(), flags | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
@@ -52,49 +47,49 @@ QString sync_through(const QByteArray &path, int flags, int (*sync)(int))
     return sync(file.fd) == 0 ? QString() : error_text(errno);
 }
 
+// The stamp of a file from the result of stat or fstat (errno set when it failed).
+file_stamp stamp_of(int result, const struct stat &info)
+{
+    file_stamp stamp;
+    if (result != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            stamp.error = errno;
+        return stamp;
+    }
+    stamp.exists = true;
+    stamp.device = info.st_dev;
+    stamp.inode = info.st_ino;
+    stamp.size = info.st_size;
+    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
 }  // namespace
 
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents)
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp)
 {
+    file_stamp unused;
+    stamp = stamp ? stamp : &unused;
     fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    if (file.fd < 0)
-        return error_text(errno);
     struct stat info;
-    if (::fstat(file.fd, &info) != 0)
+    *stamp = stamp_of(file.fd >= 0 ? ::fstat(file.fd, &info) : -1, info);
+    if (!stamp->exists)
         return error_text(errno);
     if (S_ISDIR(info.st_mode))
         return error_text(EISDIR);
     if (!S_ISREG(info.st_mode))
         return QObject::tr("不是普通文件");
-    if (info.st_size > max_bytes)
-        return QObject::tr("文件大小为%1，超过了%2的上限").arg(size_text(info.st_size), size_text(max_bytes));
-
-    // One byte more than the file holds, so that the read that finds its end needs no room.
-    QByteArray data;
-    data.resize(int(info.st_size) + 1);
-    qint64 done = 0;
-    for (;;) {
-        if (done == data.size()) {
-            // The file grew since fstat: it may still fit under the cap.
-            if (done > max_bytes)
-                break;
-            data.resize(int(qMin<qint64>(max_bytes + 1, done * 2)));
+    const auto read = [&](char *data, qint64 n, QString *failure) -> qint64 {
+        for (;;) {
+            const ssize_t got = ::read(file.fd, data, std::size_t(n));
+            if (got >= 0 || errno != EINTR) {
+                if (got < 0)
+                    *failure = error_text(errno);
+                return got;
+            }
         }
-        const ssize_t got = ::read(file.fd, data.data() + done, std::size_t(data.size() - done));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return error_text(errno);
-        }
-        if (got == 0)
-            break;
-        done += got;
-    }
-    if (done > max_bytes)
-        return QObject::tr("文件大小超过了%1的上限").arg(size_text(max_bytes));
-    data.resize(int(done));
-    *contents = std::move(data);
-    return {};
+    };
+    return file_read_capped(info.st_size, max_bytes, read, contents);
 }
 
 QByteArray file_temporary_path(const QByteArray &path)
@@ -116,9 +111,9 @@ QString file_link(const QByteArray &from, const QByteArray &to)
     return ::link(from.constData(), to.constData()) == 0 ? QString() : error_text(errno);
 }
 
-void file_remove(const QByteArray &path)
+QString file_remove(const QByteArray &path)
 {
-    ::unlink(path.constData());
+    return ::unlink(path.constData()) == 0 ? QString() : error_text(errno);
 }
 
 QString file_write_new(const QByteArray &path, const QByteArray &contents)
@@ -153,41 +148,17 @@ QString dir_sync(const QByteArray &path)
     return sync_through(path, O_RDONLY | O_DIRECTORY, ::fsync);
 }
 
-QString file_commit(const QByteArray &temporary, const QByteArray &path)
-{
-    QString failure = file_sync(temporary);
-    if (failure.isEmpty())
-        failure = file_rename(temporary, path);
-    if (!failure.isEmpty()) {
-        file_remove(temporary);
-        return failure;
-    }
-    return dir_sync(path.left(path.lastIndexOf('/') + 1) + '.');
-}
-
-QString file_replace(const QByteArray &path, const QByteArray &contents)
-{
-    const QByteArray temporary = file_temporary_path(path);
-    const QString failure = file_write_new(temporary, contents);
-    return failure.isEmpty() ? file_commit(temporary, path) : failure;
-}
-
-bool file_exists(const QByteArray &path)
-{
-    struct stat info;
-    return ::stat(path.constData(), &info) == 0;
-}
-
-bool file_openable(const QByteArray &path)
-{
-    const fd_guard file{::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    return file.fd >= 0;
-}
-
 bool dir_exists(const QByteArray &path)
 {
     struct stat info;
     return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QString dir_searchable(const QByteArray &path)
+{
+    struct stat info;
+    const QByteArray inside = (path.endsWith('/') ? path : path + '/') + '.';
+    return ::stat(inside.constData(), &info) == 0 ? QString() : error_text(errno);
 }
 
 bool dir_same(const QByteArray &a, const QByteArray &b)
@@ -204,6 +175,12 @@ QByteArray path_resolve(const QByteArray &path)
     const QByteArray result(resolved);
     std::free(resolved);
     return result;
+}
+
+int dir_name_max(const QByteArray &path)
+{
+    const long max = ::pathconf(path.constData(), _PC_NAME_MAX);
+    return max > 0 && max < 255 ? int(max) : 255;
 }
 
 QString dir_make(const QByteArray &path)
@@ -230,8 +207,12 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
             errno = 0;
             continue;
         }
+        // The entry's type spares a look at it, except for links and where the file system
+        // does not tell.
         struct stat info;
-        const bool regular = ::stat((prefix + name).constData(), &info) == 0 && S_ISREG(info.st_mode);
+        const bool regular = entry->d_type == DT_REG
+            || ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) && ::stat((prefix + name).constData(), &info) == 0
+                && S_ISREG(info.st_mode));
         (regular ? entries->files : entries->others).push_back(name);
         errno = 0;
     }
@@ -240,27 +221,8 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
     return error ? error_text(error) : QString();
 }
 
-bool file_stamp::operator==(const file_stamp &other) const
-{
-    return exists == other.exists && device == other.device && inode == other.inode && size == other.size
-        && modified_ns == other.modified_ns;
-}
-
-bool file_stamp::same_file(const file_stamp &other) const
-{
-    return exists && other.exists && device == other.device && inode == other.inode;
-}
-
 file_stamp file_stamp_read(const QByteArray &path)
 {
-    file_stamp stamp;
     struct stat info;
-    if (::stat(path.constData(), &info) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.device = info.st_dev;
-    stamp.inode = info.st_ino;
-    stamp.size = info.st_size;
-    stamp.modified_ns = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-    return stamp;
+    return stamp_of(::stat(path.constData(), &info), info);
 }

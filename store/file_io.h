@@ -9,9 +9,11 @@
 #include <QString>
 #include <vector>
 
+struct file_stamp;
 // Reads a regular file of at most max_bytes. Anything else (a folder, a FIFO, a device) is
-// refused without waiting for it, and so is a larger file, before it is read.
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents);
+// refused without waiting for it, and so is a larger file, before it is read. *stamp, when
+// given, is the stamp of what was opened, or says why nothing was.
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp = nullptr);
 // Writes a temporary file beside path, flushes it to the disk and renames it over path, so
 // a failed write leaves the previous file as it was and a power cut leaves one or the other.
 QString file_replace(const QByteArray &path, const QByteArray &contents);
@@ -20,8 +22,11 @@ QString file_replace(const QByteArray &path, const QByteArray &contents);
 QString file_commit(const QByteArray &temporary, const QByteArray &path);
 // Creates path, which must not exist yet, with contents; nothing is flushed.
 QString file_write_new(const QByteArray &path, const QByteArray &contents);
-// A fresh, short name in the same folder as path, for a file later renamed over it.
+// A fresh, short name in the same folder as path, for a file later renamed over it:
+// ".lumo-<process id>-<n>.tmp".
 QByteArray file_temporary_path(const QByteArray &path);
+// The process id in such a name, or 0 when name is none of ours.
+qint64 file_temporary_pid(const QByteArray &name);
 QString file_rename(const QByteArray &from, const QByteArray &to);
 // Flushes one file to the disk.
 QString file_sync(const QByteArray &path);
@@ -31,13 +36,14 @@ QString fs_sync(const QByteArray &path);
 QString dir_sync(const QByteArray &path);
 // A second name for an existing file; fails when to exists.
 QString file_link(const QByteArray &from, const QByteArray &to);
-void file_remove(const QByteArray &path);
-bool file_exists(const QByteArray &path);
-// True when path can be opened for reading, whatever it is; never waits.
-bool file_openable(const QByteArray &path);
+QString file_remove(const QByteArray &path);
 bool dir_exists(const QByteArray &path);
+// "" when the names in a folder can be looked up (the folder may be searched), or why not.
+QString dir_searchable(const QByteArray &path);
 // True when both paths reach the same folder.
 bool dir_same(const QByteArray &a, const QByteArray &b);
+// The longest file name the folder takes, in bytes of a path, at most 255.
+int dir_name_max(const QByteArray &path);
 // An existing folder counts as success.
 QString dir_make(const QByteArray &path);
 // The absolute path the file system reaches through path, links, "." and ".." resolved;
@@ -54,6 +60,10 @@ QString dir_list(const QByteArray &path, dir_entries *entries);
 // another program wrote it.
 struct file_stamp {
     bool exists = false;
+    // The system's error number (errno; GetLastError on Windows) of a look that failed for
+    // another reason than the file's absence (no right to search its folder, an I/O error):
+    // the file may well exist.
+    int error = 0;
     quint64 device = 0;   // the volume's serial number on Windows
     quint64 inode = 0;    // the file's index within its volume on Windows
     qint64 size = 0;
@@ -63,5 +73,7 @@ struct file_stamp {
     bool operator!=(const file_stamp &other) const { return !(*this == other); }
     // The same file or folder, whatever became of its contents.
     bool same_file(const file_stamp &other) const;
+    // True unless the file is known to be absent.
+    bool maybe_exists() const { return exists || error != 0; }
 };
 file_stamp file_stamp_read(const QByteArray &path);

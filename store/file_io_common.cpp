@@ -4,6 +4,7 @@
 
 #include "store/file_io.h"
 
+#include <QList>
 #include <QObject>
 
 namespace {
@@ -46,6 +47,22 @@ QString file_read_capped(qint64 size, qint64 max_bytes, const file_read_part &re
     return {};
 }
 
+qint64 file_temporary_pid(const QByteArray &name)
+{
+    static const QByteArray prefix = ".lumo-";
+    static const QByteArray suffix = ".tmp";
+    if (!name.startsWith(prefix) || !name.endsWith(suffix))
+        return 0;
+    const QList<QByteArray> numbers = name.mid(prefix.size(), name.size() - prefix.size() - suffix.size()).split('-');
+    if (numbers.size() != 2)
+        return 0;
+    bool pid_ok = false;
+    bool counter_ok = false;
+    const qint64 pid = numbers[0].toLongLong(&pid_ok);
+    numbers[1].toUInt(&counter_ok);
+    return pid_ok && counter_ok && pid > 0 && !numbers[0].startsWith('+') ? pid : 0;
+}
+
 QString file_commit(const QByteArray &temporary, const QByteArray &path)
 {
     QString failure = file_sync(temporary);
@@ -67,8 +84,8 @@ QString file_replace(const QByteArray &path, const QByteArray &contents)
 
 bool file_stamp::operator==(const file_stamp &other) const
 {
-    return exists == other.exists && device == other.device && inode == other.inode && size == other.size
-        && modified_ns == other.modified_ns;
+    return exists == other.exists && error == other.error && device == other.device && inode == other.inode
+        && size == other.size && modified_ns == other.modified_ns;
 }
 
 bool file_stamp::same_file(const file_stamp &other) const

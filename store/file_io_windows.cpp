@@ -114,6 +114,30 @@ bool write_all(HANDLE file, const char *data, qint64 size)
     return true;
 }
 
+// The stamp of a file from what GetFileInformationByHandle told.
+file_stamp stamp_of(const BY_HANDLE_FILE_INFORMATION &info)
+{
+    file_stamp stamp;
+    stamp.exists = true;
+    stamp.device = info.dwVolumeSerialNumber;
+    stamp.inode = quint64(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+    stamp.size = qint64(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+    // Ticks of 100 ns since 1601; Unix time's nanoseconds, as on Linux.
+    const qint64 ticks = qint64(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime;
+    constexpr qint64 ticks_to_1970 = 116444736000000000;
+    stamp.modified_ns = (ticks - ticks_to_1970) * 100;
+    return stamp;
+}
+
+// The stamp of a look that failed: absent, or why the file may well exist.
+file_stamp stamp_failed(DWORD error)
+{
+    file_stamp stamp;
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND && error != ERROR_INVALID_NAME)
+        stamp.error = int(error);
+    return stamp;
+}
+
 // A regular file, or a link that leads to one.
 bool is_regular(const QByteArray &path, DWORD attributes)
 {
@@ -126,20 +150,23 @@ bool is_regular(const QByteArray &path, DWORD attributes)
 
 }  // namespace
 
-QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents)
+QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *contents, file_stamp *stamp)
 {
+    file_stamp unused;
+    stamp = stamp ? stamp : &unused;
     const handle_guard file{open_existing(wide(path), GENERIC_READ)};
-    if (!file.valid())
-        return last_error();
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!file.valid() || !GetFileInformationByHandle(file.handle, &info)) {
+        const DWORD error = GetLastError();
+        *stamp = stamp_failed(error);
+        return windows_error_text(error);
+    }
+    *stamp = stamp_of(info);
+    if (is_folder(info))
+        return error_text(EISDIR);
     // A device or a pipe (CON, NUL, \\.\pipe\...) is refused before anything waits for it.
     if (GetFileType(file.handle) != FILE_TYPE_DISK)
         return QObject::tr("不是普通文件");
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(file.handle, &info))
-        return last_error();
-    if (is_folder(info))
-        return error_text(EISDIR);
-    const qint64 size = qint64(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
     const auto read = [&](char *data, qint64 n, QString *failure) -> qint64 {
         DWORD got = 0;
         if (ReadFile(file.handle, data, DWORD(qMin<qint64>(n, 1 << 30)), &got, nullptr))
@@ -147,7 +174,7 @@ QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *cont
         *failure = last_error();
         return -1;
     };
-    return file_read_capped(size, max_bytes, read, contents);
+    return file_read_capped(stamp->size, max_bytes, read, contents);
 }
 
 QByteArray file_temporary_path(const QByteArray &path)
@@ -176,11 +203,11 @@ QString file_link(const QByteArray &from, const QByteArray &to)
     return CreateHardLinkW(wide(to).c_str(), wide(from).c_str(), nullptr) ? QString() : last_error();
 }
 
-void file_remove(const QByteArray &path)
+QString file_remove(const QByteArray &path)
 {
     const std::wstring name = wide(path);
-    DeleteFileW(name.c_str());
     unflushed_forget(name);
+    return DeleteFileW(name.c_str()) ? QString() : last_error();
 }
 
 QString file_write_new(const QByteArray &path, const QByteArray &contents)
@@ -229,21 +256,17 @@ QString dir_sync(const QByteArray &path)
     return {};
 }
 
-bool file_exists(const QByteArray &path)
-{
-    BY_HANDLE_FILE_INFORMATION info;
-    return information_read(path, &info);
-}
-
-bool file_openable(const QByteArray &path)
-{
-    return handle_guard{open_existing(wide(path), GENERIC_READ)}.valid();
-}
-
 bool dir_exists(const QByteArray &path)
 {
     BY_HANDLE_FILE_INFORMATION info;
     return information_read(path, &info) && is_folder(info);
+}
+
+QString dir_searchable(const QByteArray &path)
+{
+    // Listing its entries is what a folder's right to be searched amounts to on Windows.
+    dir_entries entries;
+    return dir_list(path, &entries);
 }
 
 bool dir_same(const QByteArray &a, const QByteArray &b)
@@ -269,6 +292,12 @@ QByteArray path_resolve(const QByteArray &path)
     else if (name.compare(0, 4, L"\\\\?\\") == 0)
         name.erase(0, 4);
     return QString::fromStdWString(name).replace(QLatin1Char('\\'), QLatin1Char('/')).toUtf8();
+}
+
+int dir_name_max(const QByteArray &)
+{
+    // 255 UTF-16 units, never fewer than 255 bytes of UTF-8.
+    return 255;
 }
 
 QString dir_make(const QByteArray &path)
@@ -306,17 +335,6 @@ QString dir_list(const QByteArray &path, dir_entries *entries)
 
 file_stamp file_stamp_read(const QByteArray &path)
 {
-    file_stamp stamp;
     BY_HANDLE_FILE_INFORMATION info;
-    if (!information_read(path, &info))
-        return stamp;
-    stamp.exists = true;
-    stamp.device = info.dwVolumeSerialNumber;
-    stamp.inode = quint64(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
-    stamp.size = qint64(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    // Ticks of 100 ns since 1601; Unix time's nanoseconds, as on Linux.
-    const qint64 ticks = qint64(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime;
-    constexpr qint64 ticks_to_1970 = 116444736000000000;
-    stamp.modified_ns = (ticks - ticks_to_1970) * 100;
-    return stamp;
+    return information_read(path, &info) ? stamp_of(info) : stamp_failed(GetLastError());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -9,4 +10,8 @@ struct listed_message {
     QString head;
     QStringList items;
     QString tail;
+    // Per item, how many of its first characters name a file; the rest of it says what is
+    // wrong with the file. A line too wide for a box is cut in that rest, never in the name.
+    // An item without an entry is a name alone.
+    QList<int> name_sizes;
 };

@@ -1,24 +1,13 @@
 #pragma once
-// Another live process of this machine, and the machine's name, for the tests of the lock.
+// Other processes of this machine, for the tests of the lock: one that lives while the test
+// runs, and the id of one that has ended, as a crash leaves behind.
 
 #include <QByteArray>
 #include <QProcess>
-#ifdef Q_OS_WIN
-#include <QSysInfo>
-#else
+#ifndef Q_OS_WIN
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
-
-inline QByteArray other_process_host()
-{
-#ifdef Q_OS_WIN
-    return QSysInfo::machineHostName().toUtf8();
-#else
-    char name[256] = {};
-    ::gethostname(name, sizeof name - 1);
-    return name;
-#endif
-}
 
 // A process that lives while this does: the test's parent on Linux; on Windows a command
 // prompt waiting for a key on its stdin, which stays open.
@@ -36,3 +25,25 @@ struct other_process {
     qint64 pid() const { return ::getppid(); }
 #endif
 };
+
+#ifdef Q_OS_WIN
+// The pid of a process that has ended, with no handle left open to it.
+inline qint64 gone_pid()
+{
+    QProcess process;
+    process.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("exit")});
+    const qint64 pid = process.waitForStarted() ? process.processId() : 0;
+    process.waitForFinished();
+    return pid;
+}
+#else
+// The pid of a process that has ended and been reaped.
+inline qint64 gone_pid()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+#endif

@@ -9,7 +9,7 @@ Run with Debian's /usr/bin/python3 (package python3-xlrd). Output, one line a fi
 then 1 and the reasons go to standard error too), where a sheet is
 {"name": name, "nrows": n, "ncols": n, "cells": [[cell, ...], ...],
  "widths": {column: width in 1/256 characters}, "frozen": bool, "split_row": n,
- "selected": bool}
+ "selected": bool, "titles": the rows printed on every page, "first:last" from 1, or ""}
 and a cell is {"t": "empty"}, {"t": "text", "v": text},
 {"t": "number", "v": float.hex(value), "format": number format string}
 or {"t": "error", "v": error code}. Numbers go out in hex so that they survive exactly.
@@ -40,15 +40,20 @@ def book_json(path, ragged):
                                   ragged_rows=ragged)
     except Exception as error:  # one file xlrd cannot read must not hide the others
         return {"error": "%s: %s: %s" % (path, type(error).__name__, error)}
+    titles = {}
+    for name in book.name_obj_list:
+        if name.builtin and name.name == "Print_Titles":
+            _, first, last, _, _ = name.area2d()
+            titles[name.scope] = "%d:%d" % (first + 1, last)
     sheets = []
-    for sheet in book.sheets():
+    for index, sheet in enumerate(book.sheets()):
         sheets.append({
             "name": sheet.name, "nrows": sheet.nrows, "ncols": sheet.ncols,
             "cells": [[cell_json(book, cell) for cell in sheet.row(r)]
                       for r in range(sheet.nrows)],
             "widths": {str(c): info.width for c, info in sheet.colinfo_map.items()},
             "frozen": bool(sheet.panes_are_frozen), "split_row": sheet.horz_split_pos,
-            "selected": bool(sheet.sheet_selected)})
+            "selected": bool(sheet.sheet_selected), "titles": titles.get(index, "")})
     return {"sheets": sheets}
 
 

@@ -27,7 +27,10 @@ dialog_answer scripted_dialogs::ask(const dialog_question &question)
         return m_real->ask(question);
     dialog_call call{dialog_kind::message, question.text, question.details, {}, {}, question.default_answer};
     dialog_answer answer = dialog_answer::ok;
-    if (offers(question, dialog_answer::save)) {
+    if (offers(question, dialog_answer::ours)) {
+        call.kind = dialog_kind::merge;
+        answer = take_front(m_merge_answers, dialog_answer::cancel);
+    } else if (offers(question, dialog_answer::save)) {
         call.kind = dialog_kind::ask_save;
         switch (take_front(m_save_answers, save_answer::cancel)) {
         case save_answer::save: answer = dialog_answer::save; break;
@@ -83,6 +86,7 @@ void scripted_dialogs::forget()
     m_confirms.clear();
     m_yes_nos.clear();
     m_save_answers.clear();
+    m_merge_answers.clear();
     m_folders.clear();
     m_save_files.clear();
     m_calls.clear();

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-enum class dialog_kind { message, confirm, yes_no, ask_save, folder, save_file };
+enum class dialog_kind { message, confirm, yes_no, ask_save, merge, folder, save_file };
 
 struct dialog_call {
     dialog_kind kind;
@@ -30,6 +30,7 @@ public:
     void queue_confirm(bool ok) { m_confirms.push_back(ok); }
     void queue_yes_no(bool yes) { m_yes_nos.push_back(yes); }
     void queue_ask_save(save_answer answer) { m_save_answers.push_back(answer); }
+    void queue_merge(dialog_answer answer) { m_merge_answers.push_back(answer); }
     void queue_folder(const QString &path) { m_folders.push_back(path); }
     void queue_save_file(const QString &path) { m_save_files.push_back(path); }
 
@@ -48,6 +49,7 @@ private:
     std::deque<bool> m_confirms;
     std::deque<bool> m_yes_nos;
     std::deque<save_answer> m_save_answers;
+    std::deque<dialog_answer> m_merge_answers;
     std::deque<QString> m_folders;
     std::deque<QString> m_save_files;
     std::vector<dialog_call> m_calls;

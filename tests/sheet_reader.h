@@ -26,6 +26,8 @@ struct sheet_read {
     QStringList sheets;   // every sheet's name, in order
     QString frozen;       // .xlsx: the top-left cell below the frozen rows, "" when none
     int charts = 0;       // .xlsx: the charts of the sheet
+    QJsonObject print;    // .xlsx: the page set-up, as tests/read_xlsx.py gives it
+    QStringList chart_rows;   // .xlsx: the rows each chart spans, "+reversed", "+percent"
 };
 
 // What the reader printed, and whether it succeeded.
@@ -114,6 +116,16 @@ inline sheet_reader_output sheet_reader_run(const QStringList &arguments)
 }
 #endif
 
+// A page set-up read back, as one line: orientation, fit, title rows, header and footer
+// separated by "|".
+inline QString sheet_print_text(const QJsonObject &print)
+{
+    QStringList parts;
+    for (const char *key : {"orientation", "fit", "titles", "header", "footer"})
+        parts << print.value(QLatin1String(key)).toString();
+    return parts.join(QLatin1Char('|'));
+}
+
 // The first sheet, or the one with this index.
 inline sheet_read sheet_read_back(const QString &path, int sheet = 0)
 {
@@ -139,6 +151,9 @@ inline sheet_read sheet_read_back(const QString &path, int sheet = 0)
     } else {
         out.frozen = document.value(QStringLiteral("frozen")).toString();
         out.charts = document.value(QStringLiteral("charts")).toInt();
+        out.print = document.value(QStringLiteral("print")).toObject();
+        for (const QJsonValue &rows : document.value(QStringLiteral("chart_rows")).toArray())
+            out.chart_rows << rows.toString();
     }
     for (const QJsonValue &json_row : document.value(QStringLiteral("cells")).toArray()) {
         QStringList row;

@@ -135,7 +135,7 @@ private slots:
     {
         eval_fixture eval;
         five_students(eval);
-        eval.file(".lumo_test.scored", "not json");
+        eval.file(".lumo_test.scored", "not ours");
         window_driver d;
         d.dialogs->queue_folder(eval.path);
         d.click("open_paper");
@@ -146,7 +146,7 @@ private slots:
         QVERIFY(d.enabled("close_paper"));
         key(d, Qt::Key_Return, Qt::NoModifier);
         d.click("save_paper");
-        QVERIFY(eval.bytes(".lumo_test.scored").startsWith("{"));
+        QVERIFY(eval.bytes(".lumo_test.scored").startsWith("lumo_test scored by hand 1\n"));
     }
 };
 

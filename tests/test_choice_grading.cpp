@@ -139,9 +139,11 @@ private slots:
     void unread_answers_are_not_graded()
     {
         evaluation eval = two_one_one();
-        // 李四's file was read up to its second single-choice answer; 王五's not at all.
-        eval.ans_read[2] = 1;
-        eval.ans_read[3] = 0;
+        // 李四's second single-choice and multiple-choice answers could not be read; none of 王五's.
+        for (const int unread : {2, 3})
+            eval.choice_unread[2][unread] = 1;
+        for (const int unread : {1, 2, 3})
+            eval.choice_unread[3][unread] = 1;
         eval.onech_score[2][2] = 1.5;   // as loaded from the score file
         eval.some_score[3][1] = 3;
         const choice_grades grades = choice_grade_all(eval, [](int) {});

@@ -1,7 +1,9 @@
 #include "eval_fixture.h"
 #include "file_size_limit.h"
+#include "other_process.h"
 #include "store/eval_new.h"
 #include "store/eval_open.h"
+#include "store/eval_merge.h"
 #include "store/eval_save.h"
 #include "store/file_io.h"
 #include "store/file_name.h"
@@ -158,6 +160,42 @@ private slots:
 #endif
     }
 
+    void unreadable_is_not_absent()
+    {
+        eval_fixture eval;
+        two_one_one(eval).scores("张三.stu", "2\n2\n4\n9\n");
+        // The unprivileged user reaches everything but what each case takes away.
+        for (const QString &path : {eval.dir.path(), eval.path, eval.path + "/st", eval.path + "/sc"})
+            QVERIFY(::chmod(QFile::encodeName(path).constData(), 0755) == 0);
+        for (const QString &file : QDir(eval.path + "/st").entryList(QDir::Files))
+            ::chmod(QFile::encodeName(eval.path + "/st/" + file).constData(), 0644);
+        const QByteArray paper = eval.folder() + "/problem.prb";
+        const QByteArray key = eval.folder() + "/answer.ans";
+        const QByteArray sc = eval.folder() + "/sc";
+        QVERIFY(::chmod(paper.constData(), 0) == 0 && ::chmod(key.constData(), 0644) == 0);
+
+        QString paper_refusal;
+        {
+            unprivileged_user nobody;
+            QVERIFY2(!nobody.root || nobody.dropped, "root could not run the open as an unprivileged user");
+            paper_refusal = eval_open(eval.folder()).refusal;
+        }
+        QVERIFY(::chmod(paper.constData(), 0644) == 0 && ::chmod(sc.constData(), 0) == 0);
+        eval_open_result opened;
+        {
+            unprivileged_user nobody;
+            opened = eval_open(eval.folder());
+            QVERIFY(!write_scores(opened.eval).failures.isEmpty());
+        }
+        ::chmod(sc.constData(), 0755);
+        QCOMPARE(paper_refusal, QStringLiteral("无法读取所选择的文件夹下的problem.prb文件：") + system_reason(EACCES));
+        QCOMPARE(opened.refusal, QString());
+        QCOMPARE(opened.problems,
+                 QStringList(QStringLiteral("sc：无法读取这个文件夹：%1，其中的成绩都未读入").arg(system_reason(EACCES))));
+        QVERIFY(opened.eval.sc_suspect[1]);
+        QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2\n2\n4\n9\n"));   // never replaced unread
+    }
+
     void refusals_data()
     {
         QTest::addColumn<QByteArray>("paper");
@@ -240,13 +278,14 @@ private slots:
             .student("c.stu", "4 @c$")
             .student("d.stu", "")
             .scores("a.stu", "2.000\n")
-            .scores("c.stu", "garbage");
+            .scores("c.stu", "garbage 5");
         const eval_open_result result = eval_open(folder.folder());
         QCOMPARE(result.refusal, QString());
         const QStringList expected{QStringLiteral("st/b.stu：第1道非选择题的答案缺少开头的“@”"),
                                    QStringLiteral("st/d.stu：第1道单选题的答案无法读取"),
                                    QStringLiteral("sc/a.stu：第1道非选择题的得分无法读取"),
                                    QStringLiteral("sc/c.stu：第1道单选题的得分无法读取")};
+        QCOMPARE(result.problem_names, QList<int>({8, 8, 8, 8}));
         QCOMPARE(result.problems, expected);
         const evaluation &eval = result.eval;
         QCOMPARE(eval.stu_cnt, 4);
@@ -258,12 +297,13 @@ private slots:
         QCOMPARE(eval.onech_ans[4][1], 0);
         QCOMPARE(eval.unch_ans[4][1], QString());
         QCOMPARE(eval.unch_score[1][1], 0.0);
+        QCOMPARE(eval.unch_score[3][1], 5.0);
     }
 
     void every_row_of_a_large_class_is_its_own_student()
     {
         eval_fixture folder;
-        folder.folders().paper("1 0 1\n2 @q$ 5 @r$").key("1 @ref$");
+        folder.folders().paper("1 0 1\n300 @q$ 5 @r$").key("1 @ref$");
         QStringList expected_answers;
         QStringList expected_scores;
         for (int s = 1; s <= 300; ++s) {
@@ -275,7 +315,7 @@ private slots:
                 folder.student(name, QByteArray::number(s % 64) + " @答" + QByteArray::number(s) + "$");
             }
             if (s % 11 == 0) {
-                folder.scores(name, "x");
+                folder.scores(name, "x 0");
                 expected_scores << QStringLiteral("sc/%1.stu：第1道单选题的得分无法读取").arg(s);
             } else if (s % 2 == 0) {
                 folder.scores(name, QByteArray::number(s) + "\n0.5\n");
@@ -447,15 +487,16 @@ private slots:
     void unreadable_score_files_are_kept_as_backups()
     {
         eval_fixture eval;
-        two_one_one(eval).scores("李四.stu", "2.000\n4,000\n7.500\n").scores("李四.stu.bak", "older\n");
+        two_one_one(eval).scores("李四.stu", "2.000\n4,000\n1.500\n7.500\n").scores("李四.stu.bak", "older\n");
         eval_open_result result = eval_open(eval.folder());
         QCOMPARE(result.problems, QStringList(QStringLiteral("sc/李四.stu：第2道单选题的得分无法读取")));
         const save_report report = write_scores(result.eval);
         QCOMPARE(report.failures, QStringList());
         QCOMPARE(report.backups, QStringList(QStringLiteral("sc/李四.stu.bak2")));
-        QCOMPARE(eval.bytes("sc/李四.stu.bak2"), QByteArray("2.000\n4,000\n7.500\n"));
+        QCOMPARE(eval.bytes("sc/李四.stu.bak2"), QByteArray("2.000\n4,000\n1.500\n7.500\n"));
         QCOMPARE(eval.bytes("sc/李四.stu.bak"), QByteArray("older\n"));
-        QCOMPARE(eval.bytes("sc/李四.stu"), QByteArray("2.000\n0.000\n0.000\n0.000\n"));
+        // Only the value that could not be read is lost; those after it are saved again.
+        QCOMPARE(eval.bytes("sc/李四.stu"), QByteArray("2.000\n0.000\n1.500\n7.500\n"));
         // Once saved, the file is the program's own: the next save keeps no further backup.
         QCOMPARE(write_scores(result.eval).backups, QStringList());
     }
@@ -463,24 +504,85 @@ private slots:
     void changes_by_other_writers_are_noticed()
     {
         eval_fixture eval;
-        two_one_one(eval).scores("王五.stu", "1\n");
+        two_one_one(eval).scores("王五.stu", "1\n0\n0\n0\n").scores("李四.stu", "2\n0\n0\n0\n");
         eval_open_result result = eval_open(eval.folder());
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList());
-        eval.scores("王五.stu", "2\n").scores("张三.stu", "3\n");   // another window saved meanwhile
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList({QStringLiteral("sc/张三.stu"), QStringLiteral("sc/王五.stu")}));
+        QVERIFY(eval_merge_read(result.eval).rows.empty());
+        // Another window saved meanwhile: every file new, one of them with the same bytes.
+        QFile::remove(eval.path + QStringLiteral("/sc/李四.stu"));
+        eval.scores("王五.stu", "2\n0\n0\n0\n").scores("张三.stu", "3\n0\n0\n0\n").scores("李四.stu", "2\n0\n0\n0\n");
+        const eval_merge merge = eval_merge_read(result.eval);
+        QCOMPARE(merge.rows.size(), std::size_t(2));
+        QCOMPARE(result.eval.stu_file[std::size_t(merge.rows[0].first)], QByteArray("张三.stu"));
+        QCOMPARE(result.eval.stu_file[std::size_t(merge.rows[1].first)], QByteArray("王五.stu"));
         QCOMPARE(write_scores(result.eval).failures, QStringList());
-        QCOMPARE(eval_save_changed_files(result.eval), QStringList());   // our own save is no change
+        QVERIFY(eval_merge_read(result.eval).rows.empty());   // our own save is no change
+        QCOMPARE(result.eval.sc_base[1], std::optional<QByteArray>(eval.bytes("sc/张三.stu")));
+    }
+
+    void saved_scores_outside_their_range_are_reported_and_kept()
+    {
+        eval_fixture eval;
+        two_one_one(eval).scores("李四.stu", "99\n-2\n0\n10\n");
+        eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(result.problems, QStringList(QStringLiteral("sc/李四.stu：第1道单选题的得分为99，不在0到满分2之间；"
+                                                             "第2道单选题的得分为-2，不在0到满分2之间")));
+        QCOMPARE(result.eval.onech_score[2][1], 99.0);
+        QCOMPARE(result.eval.onech_score[2][2], -2.0);
+        // Nothing was lost in reading, so nothing is kept aside, and nothing is promised.
+        QCOMPARE(eval_open_problems_message(result).tail, QString());
+        QCOMPARE(write_scores(result.eval).backups, QStringList());
+    }
+
+    void the_closing_sentence_says_what_becomes_of_what_was_not_read()
+    {
+        eval_fixture eval;
+        two_one_one(eval).student("赵六.stu", "2 x 5 @a$");
+        eval_open_result answers = eval_open(eval.folder());
+        QCOMPARE(eval_open_problems_message(answers).tail, QStringLiteral("未读到的选择题答案不予评分，原有得分保持不变。"));
+        eval.scores("张三.stu", "2\n2\n4\nx\n");
+        QCOMPARE(eval_open_problems_message(eval_open(eval.folder())).tail,
+                 QStringLiteral("未读到的选择题答案不予评分，原有得分保持不变；"
+                                "未读到的成绩按0分处理，保存时会先把原成绩文件另存为同名的“.bak”文件。"));
+    }
+
+    void leftover_temporary_files_of_ended_saves_are_removed()
+    {
+        eval_fixture eval;
+        const QByteArray ended = QByteArray::number(gone_pid());
+        other_process other;
+        const QByteArray running = QByteArray::number(other.pid());
+        two_one_one(eval)
+            .scores(".lumo-" + ended + "-3.tmp", "1\n")
+            .scores(".lumo-" + running + "-0.tmp", "1\n")
+            .scores(".lumo-x-1.tmp", "1\n")
+            .file(".lumo-" + ended + "-0.tmp", "1\n");
+        eval_open_result result = eval_open(eval.folder());
+        QCOMPARE(result.problems, QStringList());
+        eval_open_clean(result);
+        const QString removed = QStringLiteral("上次保存中断时留下的临时文件，已删除");
+        QCOMPARE(result.problems, QStringList({QStringLiteral(".lumo-%1-0.tmp：").arg(QString::fromLatin1(ended)) + removed,
+                                               QStringLiteral("sc/.lumo-%1-3.tmp：").arg(QString::fromLatin1(ended)) + removed}));
+        QVERIFY(!QFile::exists(eval.path + "/sc/.lumo-" + ended + "-3.tmp"));
+        QVERIFY(QFile::exists(eval.path + "/sc/.lumo-" + running + "-0.tmp"));
+        QVERIFY(QFile::exists(eval.path + "/sc/.lumo-x-1.tmp"));
     }
 
     void any_name_that_opens_also_saves()
     {
         eval_fixture eval;
-        const QByteArray longest = QByteArray(251, 'x') + ".stu";   // 255 bytes, the most a name takes
-        eval.folders().paper("1 0 0\n1 @q$").key("1").student(longest, "1");
+        // 255 bytes, the most a name takes: its backup's name is cut short, between characters.
+        const QString stem = QStringLiteral("xx") + QString(83, QChar(0x5B57));
+        const QByteArray longest = stem.toUtf8() + ".stu";
+        eval.folders().paper("1 0 0\n1 @q$").key("1").student(longest, "1").scores(longest, "1,0\n");
+        eval.scores((stem + QStringLiteral(".bak")).toUtf8(), "older\n");
         eval_open_result result = eval_open(eval.folder());
         QCOMPARE(result.refusal, QString());
-        QCOMPARE(write_scores(result.eval).failures, QStringList());
+        const save_report report = write_scores(result.eval);
+        QCOMPARE(report.failures, QStringList());
         QCOMPARE(eval.bytes("sc/" + longest), QByteArray("0.000\n"));
+        const QString backup = stem.left(stem.size() - 1) + QStringLiteral(".bak2");
+        QCOMPARE(report.backups, QStringList(QStringLiteral("sc/") + backup));
+        QCOMPARE(eval.bytes("sc/" + backup.toUtf8()), QByteArray("1,0\n"));
     }
 };
 

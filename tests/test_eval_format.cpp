@@ -178,6 +178,20 @@ private slots:
         QCOMPARE(value, 42);
     }
 
+    void chinese_spaces_end_numbers()
+    {
+        // U+3000 as a Chinese input method types a space, U+00A0 as a word processor keeps one.
+        evaluation eval;
+        QCOMPARE(eval_format_read_paper(QStringLiteral("1\u3000" "1 0\n2\u3000@q$ 4\u00a0" "2 @r$").toUtf8(), &eval).failure,
+                 QString());
+        QCOMPARE(eval.onech_questions[1].full_score, 2.0);
+        QCOMPARE(eval.some_questions[1].part_score, 2.0);
+        eval.stu_cnt = 1;
+        evaluation_tables_reset(eval);
+        QCOMPARE(eval_format_read_scores(QStringLiteral("1.5\u3000\n0.5\u00a0\n").toUtf8(), &eval, 1).failure, QString());
+        QCOMPARE(eval.some_score[1][1], 0.5);
+    }
+
     void crlf_is_one_line_break()
     {
         evaluation eval;
@@ -225,6 +239,12 @@ private slots:
                                         << QStringLiteral("problem.prb中的多选题数量为-1，题目数量不能为负数");
         QTest::newRow("too many questions") << QByteArray("1004 0 0")
                                             << QStringLiteral("problem.prb中的单选题数量为1004，超出了每种题型最多1003道的上限");
+        QTest::newRow("negative full score") << QByteArray("1 0 0\n-5 @q$")
+                                             << QStringLiteral("problem.prb中第1道单选题的满分为-5，分数应在0到10000之间");
+        QTest::newRow("huge full score") << QByteArray("0 0 1\n1e308 @q$")
+                                         << QStringLiteral("problem.prb中第1道非选择题的满分为1e+308，分数应在0到10000之间");
+        QTest::newRow("negative partial score") << QByteArray("0 1 0\n4 -2 @q$")
+                                                << QStringLiteral("problem.prb中第1道多选题的部分得分为-2，分数应在0到10000之间");
     }
 
     void malformed_paper_names_the_item()
@@ -255,26 +275,39 @@ private slots:
         QCOMPARE(eval_format_read_key("2 3 @ok$ anything after the last item is ignored", &eval).failure, QString());
     }
 
-    void incomplete_student_file_leaves_the_rest_blank()
+    void an_unreadable_answer_costs_only_itself()
     {
         evaluation eval = evaluation_make(2, 1, 1, 3);
         QCOMPARE(eval_format_read_student("1 oops 4 @text$", &eval, 3).failure, QStringLiteral("第2道单选题的答案无法读取"));
         QCOMPARE(eval.onech_ans[3][1], 1);
         QCOMPARE(eval.onech_ans[3][2], 0);
-        QCOMPARE(eval.some_ans[3][1], 0);
-        QCOMPARE(eval.unch_ans[3][1], QString());
+        QCOMPARE(eval.some_ans[3][1], 4);
+        QCOMPARE(eval.unch_ans[3][1], QStringLiteral("text"));
+        QCOMPARE(QList<int>({eval.choice_unread[3][1], eval.choice_unread[3][2], eval.choice_unread[3][3]}),
+                 QList<int>({0, 1, 0}));
 
+        // Missing choice answers before the text: the text is read all the same.
+        QCOMPARE(eval_format_read_student("1 @text only$", &eval, 2).failure,
+                 QStringLiteral("第2道单选题的答案无法读取；第1道多选题的答案无法读取"));
+        QCOMPARE(eval.unch_ans[2][1], QStringLiteral("text only"));
+        // At the end of the file every item left stays unread, and the first is named.
+        QCOMPARE(eval_format_read_student("1", &eval, 1).failure, QStringLiteral("第2道单选题的答案无法读取"));
+        QCOMPARE(eval.choice_unread[1][3], 1);
         QCOMPARE(eval_format_read_student("1 2 3 @unterminated", &eval, 3).failure, QStringLiteral("第1道非选择题的答案缺少结尾的“$”"));
     }
 
-    void incomplete_score_file()
+    void an_unreadable_score_costs_only_itself()
     {
-        evaluation eval = evaluation_make(1, 1, 2, 4);
-        QCOMPARE(eval_format_read_scores("1.000\n2.000\n3.000\n", &eval, 4).failure, QStringLiteral("第2道非选择题的得分无法读取"));
-        QCOMPARE(eval.onech_score[4][1], 1.0);
-        QCOMPARE(eval.some_score[4][1], 2.0);
-        QCOMPARE(eval.unch_score[4][1], 3.0);
-        QCOMPARE(eval.unch_score[4][2], 0.0);
+        evaluation eval = evaluation_make(2, 1, 2, 4);
+        QCOMPARE(eval_format_read_scores("1.000\n2.000\n3,000\n8.000\n9.000\n", &eval, 4).failure,
+                 QStringLiteral("第1道多选题的得分无法读取"));
+        QCOMPARE(eval.onech_score[4][2], 2.0);
+        QCOMPARE(eval.some_score[4][1], 0.0);
+        QCOMPARE(eval.unch_score[4][1], 8.0);
+        QCOMPARE(eval.unch_score[4][2], 9.0);
+        QCOMPARE(eval_format_read_scores("1.000\n2.000\n3.000\n", &eval, 3).failure, QStringLiteral("第1道非选择题的得分无法读取"));
+        QCOMPARE(eval.unch_score[3][1], 0.0);
+        QCOMPARE(eval.unch_score[3][2], 0.0);
     }
 
     void no_questions_reads_and_writes_nothing()
@@ -298,7 +331,7 @@ private slots:
         eval.some_score[2][1] = 0.5;
         eval.unch_score[2][1] = 10;
         QCOMPARE(eval_format_write_scores(eval, 2), QByteArray("2.000\n0.500\n10.000\n"));
-        QCOMPARE(eval_format_read_scores("1,5\n", &eval, 2).failure, QStringLiteral("第1道单选题的得分无法读取"));
+        QCOMPARE(eval_format_read_scores("1,5\n0\n0\n", &eval, 2).failure, QStringLiteral("第1道单选题的得分无法读取"));
         QCOMPARE(eval.onech_score[2][1], 2.0);   // "1,5" is no number: the score stays
     }
 

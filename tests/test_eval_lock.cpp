@@ -3,14 +3,11 @@
 #include "other_process.h"
 #include "store/eval_lock.h"
 #include "store/file_name.h"
+#include "store/local_host.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
-#ifndef Q_OS_WIN
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -21,28 +18,6 @@ void lock_write(const QByteArray &folder, const QByteArray &contents)
     std::fwrite(contents.constData(), 1, std::size_t(contents.size()), out);
     std::fclose(out);
 }
-
-#ifdef Q_OS_WIN
-// The pid of a process that has ended, with no handle left open to it.
-qint64 gone_pid()
-{
-    QProcess process;
-    process.start(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), QStringLiteral("exit")});
-    const qint64 pid = process.waitForStarted() ? process.processId() : 0;
-    process.waitForFinished();
-    return pid;
-}
-#else
-// The pid of a process that has ended and been reaped.
-qint64 gone_pid()
-{
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-#endif
 
 }  // namespace
 
@@ -55,24 +30,26 @@ private slots:
     {
         QTemporaryDir dir;
         const QByteArray folder = file_name_encode(dir.path());
-        QCOMPARE(eval_lock_holder(folder), qint64(0));
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));
 
         QVERIFY(eval_lock_take(folder).isEmpty());
-        QCOMPARE(eval_lock_holder(folder), qint64(0));   // our own lock warns nobody
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));   // our own lock warns nobody
 
         other_process other;
         const qint64 alive = other.pid();
-        lock_write(folder, QByteArray::number(alive) + '\n' + other_process_host() + '\n');
-        QCOMPARE(eval_lock_holder(folder), alive);
+        lock_write(folder, QByteArray::number(alive) + '\n' + local_host_name() + '\n');
+        QCOMPARE(eval_lock_holder(folder).pid, alive);
         eval_lock_release(folder);   // not ours: stays
-        QCOMPARE(eval_lock_holder(folder), alive);
+        QCOMPARE(eval_lock_holder(folder).pid, alive);
+        QVERIFY(!eval_lock_take(folder).isEmpty());   // not taken over either
+        QCOMPARE(eval_lock_holder(folder).pid, alive);
 
-        lock_write(folder, QByteArray::number(gone_pid()) + '\n' + other_process_host() + '\n');
-        QCOMPARE(eval_lock_holder(folder), qint64(0));   // stale
+        lock_write(folder, QByteArray::number(gone_pid()) + '\n' + local_host_name() + '\n');
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(0));   // stale
 
         // Another machine's process cannot be asked, so it counts as alive.
         lock_write(folder, "12345\nanother-host\n");
-        QCOMPARE(eval_lock_holder(folder), qint64(12345));
+        QCOMPARE(eval_lock_holder(folder).pid, qint64(12345));
     }
 
     void release_removes_only_our_lock()

@@ -38,9 +38,10 @@ private slots:
     void a_file_not_ours_gives_nothing()
     {
         evaluation eval = evaluation_make(0, 0, 1, 2);
-        for (const QByteArray &bytes : {QByteArray(), QByteArray("{\"students\": {\"s1.stu\": \"1\"}}"),
-                                        QByteArray("{\"format\": \"lumo_test scored by hand\", \"version\": 2, "
-                                                   "\"students\": {\"s1.stu\": \"1\"}}"),
+        for (const QByteArray &bytes : {QByteArray(), QByteArray("s1.stu 1\n"),
+                                        QByteArray("lumo_test scored by hand 2\ns1.stu 1\n"),
+                                        QByteArray("lumo_test scored by hand 1\ns1.stu 1\ns2.stu 1x\n"),
+                                        QByteArray("lumo_test scored by hand 1\ns1.stu 1"),   // cut short
                                         QByteArray("\x00\x01garbage", 9)}) {
             QVERIFY(!eval_marks_parse(bytes, &eval).isEmpty());
             QCOMPARE(eval_marks_count(eval), 0);

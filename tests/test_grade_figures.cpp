@@ -2,6 +2,7 @@
 
 #include "eval_memory.h"
 #include "report/grade_figures.h"
+#include "results/score_export.h"
 
 #include <QtTest>
 #include <cmath>
@@ -160,6 +161,32 @@ private slots:
         QFETCH(QVector<double>, scores);
         QFETCH(double, discrimination);
         QCOMPARE(discrimination_of(totals, scores), discrimination);
+    }
+
+    // Every figure made from totals counts them as the score table shows them: 5.9996 and 6
+    // both show as 6.000, so both pass, the lowest is 6, and the two tie for the 27 % groups.
+    void totals_count_as_shown()
+    {
+        evaluation eval = evaluation_make(0, 0, 1, 2);
+        eval.unch_questions[1].full_score = 10;
+        eval.unch_score[1][1] = 5.9996;
+        eval.unch_score[2][1] = 6;
+        const score_sheet sheet = score_sheet_make(eval);
+        const workbook book = score_export_workbook(eval, sheet, QDate(2024, 5, 1));
+        const auto figure = [&](int sheet_index, int row, int column) {
+            return book[std::size_t(sheet_index)].rows[std::size_t(row)][std::size_t(column)].number;
+        };
+        QCOMPARE(figure(1, 4, 1), 6.0);    // 最低分
+        QCOMPARE(figure(1, 7, 1), 2.0);    // 及格人数
+        QCOMPARE(figure(1, 18, 1), 2.0);   // the band 6-7
+        // Groups of one: the first of the tie above and below, so no discrimination.
+        QCOMPARE(figure(2, 1, 7), 0.0);
+
+        grade_class cls = class_make("甲班", {});
+        cls.sheet = sheet;
+        const grade_summary_row grade = grade_figures_summary({cls}).back();
+        QCOMPARE(grade.figures.lowest, 6.0);
+        QCOMPARE(grade.figures.passed, 2);
     }
 
     void no_rate_without_full_score()

@@ -3,6 +3,7 @@
 
 #include "eval_fixture.h"
 #include "window_driver.h"
+#include "app/shown_text.h"
 #include "grading/manual_scoring.h"
 
 #include <QDoubleSpinBox>
@@ -228,6 +229,21 @@ private slots:
         QCOMPARE(d.find<QTextBrowser>("pro_ans")->toPlainText(), QStringLiteral("参考"));
         for (const char *name : {"unch_pro", "pro_ans", "stu_ans"})
             QVERIFY2(!d.find<QTextBrowser>(name)->openLinks(), name);
+    }
+
+    void long_texts_are_shown_cut()
+    {
+        // A line without a place to break took the layout minutes, and a long text seconds.
+        window_driver d;
+        eval_fixture eval;
+        const QByteArray unbroken(3 * SHOWN_TEXT_MAX_CHARS, 'x');
+        eval.folders().paper("0 0 1\n5 @q$").key("@r$").student("a.stu", "@" + unbroken + "$");
+        d.open(eval.path);
+        QString shown = answer(d);
+        QVERIFY(shown.endsWith(QStringLiteral("……（内容过长，只显示了前%1个字符，全文共%2个字符）")
+                                   .arg(SHOWN_TEXT_MAX_CHARS).arg(unbroken.size())));
+        QVERIFY(shown.contains(QChar(0x200B)));   // a place to break now and then
+        QVERIFY(shown.remove(QChar(0x200B)).startsWith(QString(SHOWN_TEXT_MAX_CHARS, QLatin1Char('x')) + QLatin1Char('\n')));
     }
 };
 

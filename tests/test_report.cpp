@@ -4,6 +4,9 @@
 #include "report/command_line.h"
 #include "report/report_options.h"
 #include "sheet_reader.h"
+#include "store/eval_lock.h"
+#include "store/eval_marks.h"
+#include "store/file_io.h"
 #include "store/eval_open.h"
 
 #include <QProcess>
@@ -37,7 +40,7 @@ std::unique_ptr<eval_fixture> class_folder(const QString &name, const std::vecto
     for (const pupil &p : pupils) {
         fixture->student(p.name + ".stu", QByteArray::number(p.single) + '\n' + QByteArray::number(p.multiple)
                                               + "\n@答案$\n");
-        fixture->scores(p.name + ".stu", QByteArray("9.000\n9.000\n") + p.open_score + '\n');
+        fixture->scores(p.name + ".stu", QByteArray("3.000\n1.000\n") + p.open_score + '\n');
     }
     return fixture;
 }
@@ -126,7 +129,7 @@ private slots:
         QCOMPARE(summary.sheets, (QStringList{"年级汇总", "甲班", "甲班成绩分析", "甲班试题分析", "乙班", "乙班成绩分析",
                                               "乙班试题分析", "丙班", "丙班成绩分析", "丙班试题分析"}));
         QCOMPARE(summary.rows.value(0), (QStringList{"班级", "参考人数", "平均分", "最高分", "最低分", "及格率",
-                                                     "优秀率", "低分率"}));
+                                                     "优秀率", "低分率", "中位数", "标准差", "平均分名次", "超均率"}));
         QCOMPARE(summary.rows.size(), 5);
         // 甲班 20.5 / 3; passes 10, 7; excellent 10; low 3.5.
         summary_check(summary.rows[1], "甲班", 3, 20.5 / 3, 10, 3.5, 2.0 / 3, 1.0 / 3, 1.0 / 3);
@@ -136,8 +139,20 @@ private slots:
         summary_check(summary.rows[3], "丙班", 4, 5.25, 8, 1, 0.75, 0, 0.25);
         // All nine: 51.5 / 9; passes 10, 7, 8, 8, 6, 6; excellent 10; low 3.5, 2, 1.
         summary_check(summary.rows[4], "全年级", 9, 51.5 / 9, 10, 1, 6.0 / 9, 1.0 / 9, 3.0 / 9);
+        // 中位数, 标准差, the place by average (甲 6.833, 丙 5.25, 乙 5) and the share above the
+        // grade's 51.5 / 9; none of the last two for the grade itself.
+        const double grade = 51.5 / 9;
+        QCOMPARE(number_of(summary.rows[1].value(8)), 7.0);
+        QCOMPARE(number_of(summary.rows[2].value(9)), 3.0);   // 8 and 2, each 3 from 5
+        QCOMPARE(summary.rows[1].value(10), QStringLiteral("=1 General"));
+        QCOMPARE(summary.rows[2].value(10), QStringLiteral("=3 General"));
+        QCOMPARE(summary.rows[3].value(10), QStringLiteral("=2 General"));
+        QVERIFY(qAbs(number_of(summary.rows[2].value(11)) - (5 - grade) / grade) < 1e-5);
+        QVERIFY(summary.rows[2].value(11).endsWith(QLatin1String(" 0.0%")));
+        QCOMPARE(summary.rows[4].mid(10), (QStringList{"", ""}));
         QCOMPARE(summary.charts, 1);
         QCOMPARE(summary.frozen, QStringLiteral("A2"));
+        QCOMPARE(summary.print.value("header").toString(), QStringLiteral("&L年级报告&R&A"));
 
         // 甲班's score table: the choice scores graded, the open score as saved.
         const sheet_read table = sheet_read_back(out + ".xlsx", 1);
@@ -188,15 +203,48 @@ private slots:
 
     void differing_papers()
     {
+        // Listed first, the odd class is still the one named: the paper most classes share decides.
         const auto classes = three_classes();
         const auto other = class_folder("丁班", {{"d1", 1, 3, "2.000"}}, "2\n3\n@都能被二整除。$\n");
         QTemporaryDir out_dir;
         const QString out = out_dir.path() + QStringLiteral("/d.xlsx");
-        const run_result run = report_run({"-o", out, classes[0]->path, classes[1]->path, other->path});
+        const run_result run = report_run({"-o", out, other->path, classes[0]->path, classes[1]->path});
         QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains(other->path) && run.err.contains(classes[0]->path), qPrintable(run.err));
-        QVERIFY(!run.err.contains(classes[1]->path));
+        QCOMPARE(run.err, QStringLiteral("lumo_report：下列班级文件夹的试卷或答案与 %1、%2 的不同，未写出报告：\n"
+                                         "  %3：第1道单选题的答案不同\n")
+                              .arg(classes[0]->path, classes[1]->path, other->path));
         QVERIFY(!QFile::exists(out));
+
+        // A reworded open question is the same paper: a warning, and the report is written.
+        const auto reworded = class_folder("戊班", {{"e1", 1, 3, "2.000"}});
+        reworded->paper(QByteArray(paper).replace("说明理由。", "说明理由！"));
+        const run_result warned = report_run({"-o", out, classes[0]->path, reworded->path});
+        QCOMPARE(warned.code, 0);
+        QCOMPARE(warned.err, QStringLiteral("lumo_report：警告：戊班：试卷文字与甲班不同（仍按同一份试卷汇总）："
+                                            "第1道非选择题的题目\n"));
+        QVERIFY(QFile::exists(out));
+    }
+
+    // What the clerk must not miss: a score file missing, open answers not scored by hand, a
+    // class open in a window. Each is named with its class; the report is written all the same.
+    void warnings_name_the_class()
+    {
+        const auto classes = three_classes();
+        QVERIFY(QFile::remove(classes[0]->path + "/sc/a2.stu"));
+        eval_open_result opened = eval_open(classes[1]->folder());
+        opened.eval.unch_scored[1][1] = 1;   // b1 scored by hand, b2 not
+        QCOMPARE(file_replace(eval_marks_path(opened.eval), eval_marks_format(opened.eval)), QString());
+        QCOMPARE(eval_lock_take(classes[2]->folder()), QString());   // this process holds it
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/w.xlsx");
+        const run_result run = report_run(QStringList{"-o", out} + folders_of(classes));
+        eval_lock_release(classes[2]->folder());
+        QCOMPARE(run.code, 0);
+        QCOMPARE(run.err, QStringLiteral("lumo_report：警告：甲班：1名学生没有成绩文件（按0分计）：a2\n"
+                                         "lumo_report：警告：乙班：1份非选择题答卷尚未由老师评分，涉及1名学生：b2\n"
+                                         "lumo_report：警告：丙班：正在另一个窗口中打开（进程号%1），最新的成绩可能尚未保存\n")
+                              .arg(QCoreApplication::applicationPid()));
+        QVERIFY(QFile::exists(out));
     }
 
     void wrong_usage()
@@ -209,6 +257,26 @@ private slots:
         QCOMPARE(report_run({"-o", classes[0]->path + "/in.xlsx", classes[0]->path}).code, 2);
         QVERIFY(!QFile::exists(classes[0]->path + "/in.xlsx"));
         QVERIFY(!report_run({"--help"}).code);
+
+        QTemporaryDir out_dir;
+        const QString out = out_dir.path() + QStringLiteral("/年级报告.xls");
+        run_result run = report_run({"-o", out, classes[0]->path});
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.startsWith(QStringLiteral("lumo_report：输出文件只能是 .xlsx 工作簿，不能是 .xls：%1\n").arg(out)),
+                 qPrintable(run.err));
+        QVERIFY(QDir(out_dir.path()).isEmpty());
+
+        // The same folder by another path: its students would count twice.
+        run = report_run({"-o", out_dir.path() + "/r", classes[0]->path, classes[1]->path, classes[0]->path + "/."});
+        QCOMPARE(run.code, 2);
+        QVERIFY2(run.err.startsWith(QStringLiteral("lumo_report：班级文件夹 %1/. 与 %1 是同一个文件夹\n")
+                                        .arg(classes[0]->path)),
+                 qPrintable(run.err));
+
+        run = report_run({"-o", out_dir.path() + "/r", classes[0]->path, classes[0]->path + "班"});
+        QCOMPARE(run.code, 1);
+        QCOMPARE(run.err, QStringLiteral("lumo_report：班级文件夹不存在：%1班\n").arg(classes[0]->path));
+        QVERIFY(QDir(out_dir.path()).isEmpty());
     }
 
     void command_lines()
@@ -269,8 +337,7 @@ private slots:
         const run_result run = report_run({"-o", out, classes[0]->path});
         QCOMPARE(run.code, 1);
         // Our reason alone: libxlsxwriter's own "[ERROR] ..." line stays off the terminal.
-        QCOMPARE(run.err, QStringLiteral("lumo_report：无法写入 %1：无法创建 .xlsx 文件，通常是因为没有写入这个文件夹的权限\n")
-                              .arg(out));
+        QCOMPARE(run.err, QStringLiteral("lumo_report：无法写入 %1：文件或文件夹不存在\n").arg(out));
     }
 };
 

@@ -76,6 +76,11 @@ private slots:
         QCOMPARE(workbook_file_name("/tmp/a.xlſ", true), QStringLiteral("/tmp/a.xlſ.xlsx"));
         // The grade's report is .xlsx alone.
         QCOMPARE(workbook_file_name("/tmp/a.XLS", false), QStringLiteral("/tmp/a.XLS.xlsx"));
+        // An extension is letters and digits after the last dot, one of them a letter.
+        QCOMPARE(workbook_file_extension("/tmp/年级报告.xls"), QStringLiteral("xls"));
+        QCOMPARE(workbook_file_extension("/tmp/a.b/report.v2"), QStringLiteral("v2"));
+        for (const char *none : {"/tmp/a.b/report", "/tmp/2024.06", "/tmp/2024.06期末", "/tmp/a."})
+            QCOMPARE(workbook_file_extension(QString::fromUtf8(none)), QString());
         // A byte path in GB18030 (成绩) is written in the format its name asks for.
         QVERIFY(workbook_file_format(QByteArray("/tmp/\xb3\xc9\xbc\xa8.Xls")) == workbook_format::xls);
     }
@@ -91,6 +96,9 @@ private slots:
         // A negative zero would lose its sign as a number, so "-0.000" stays text.
         QCOMPARE(cell_texts(sheet.rows[2]), QStringList({"李四.stu", "-0.000", number(0), number(0.333)}));
         QCOMPARE(cell_texts(sheet.rows[3]), QStringList({"王五.stu", "-0.000", "inf", number(7)}));
+        // Wide enough for the longest name and score, a Chinese character counting two.
+        QCOMPARE(sheet.widths, (std::vector<double>{11, 7, 8, 10}));
+        QCOMPARE(sheet.frozen_rows, 1);
     }
 
     void saved_workbooks_read_back_data()
@@ -133,8 +141,8 @@ private slots:
         QTest::addColumn<bool>("full_disk");
         QTest::addColumn<QString>("sheet");
         QTest::addColumn<QString>("reason");   // a part of the reason; "" for the system's own
-        QTest::newRow("xlsx, disk full") << "old.xlsx" << 4 << true << "" << "";
-        QTest::newRow("xls, disk full") << "old.xls" << 4 << true << "" << "";
+        QTest::newRow("xlsx, disk full") << "old.xlsx" << 4 << true << "" << "文件太大";
+        QTest::newRow("xls, disk full") << "old.xls" << 4 << true << "" << "文件太大";
         QTest::newRow("xls, too wide") << "old.xls" << 300 << false << "" << "256";
         // Both formats refuse the names Excel would.
         QTest::newRow("xlsx, History") << "old.xlsx" << 4 << false << "history" << "工作表名称“history”";
@@ -175,6 +183,28 @@ private slots:
         QCOMPARE(contents_of(path), QStringLiteral("previous workbook"));
         // No temporary file is left beside it.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{name});
+    }
+
+    // The system's own reason, whichever writer fails: a name too long is no permission problem.
+    void failure_names_its_reason_data()
+    {
+        QTest::addColumn<QString>("relative");
+        QTest::addColumn<QString>("reason");
+        const QString long_name(300, QLatin1Char('n'));
+        for (const char *extension : {".xlsx", ".xls"}) {
+            QTest::newRow(extension) << "missing/成绩" + QString(extension) << "文件或文件夹不存在";
+            QTest::newRow(extension) << long_name + "/成绩" + extension << "文件名太长";
+            QTest::newRow(extension) << long_name + extension << "文件名太长";
+        }
+    }
+
+    void failure_names_its_reason()
+    {
+        QFETCH(QString, relative);
+        QTemporaryDir dir;
+        const workbook book{score_export_table_sheet(headers, two_students())};
+        QTEST(workbook_file_save(file_name_encode(dir.filePath(relative)), book), "reason");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
     }
 
     void sheet_names_follow_excel_rules()

@@ -338,12 +338,13 @@ private slots:
 
     void messages_list_at_most_twenty_files()
     {
-        QStringList problems;
+        eval_open_result opened;
+        QStringList &problems = opened.problems;
         for (int s = 1; s <= 60; ++s)
             problems << QStringLiteral("st/%1-%2.stu：第1道单选题的答案无法读取").arg(s).arg(QString(40, QLatin1Char('x')));
         window_driver d;
         real_box_answer answer{d, Qt::Key_Return};
-        d.dialogs->message(eval_open_problems_message(problems));
+        d.dialogs->message(eval_open_problems_message(opened));
         QCOMPARE(answer.boxes.size(), std::size_t(1));
         const real_box_answer::shown &box = answer.boxes[0];
         // At most twenty, fewer on a low screen (this one is 600 pixels high), the rest counted.
@@ -353,6 +354,17 @@ private slots:
         QCOMPARE(box.details, problems.join('\n'));
         const int screen_height = QGuiApplication::primaryScreen()->availableSize().height();
         QVERIFY2(box.height <= std::min(768, screen_height), qPrintable(QString::number(box.height)));
+    }
+
+    void listed_lines_keep_the_name_and_cut_the_reason()
+    {
+        const QString name = QStringLiteral("st/letters.stu");
+        const listed_message message{QStringLiteral("打开评测时："), {name + QStringLiteral("：") + QString(300, QChar(0x5B57))}, {}, {int(name.size())}};
+        QString details;
+        const QStringList lines = dialog_listed_text(message, &details).split(QLatin1Char('\n'));
+        QVERIFY2(lines.value(1).startsWith(name + QStringLiteral("：字")), qPrintable(lines.value(1)));
+        QVERIFY(lines.value(1).endsWith(QChar(0x2026)));
+        QCOMPARE(details, message.items.first());
     }
 
     void the_toolkit_speaks_chinese()

@@ -3,6 +3,7 @@
 
 #include "eval_fixture.h"
 #include "other_process.h"
+#include "store/local_host.h"
 #include "window_driver.h"
 
 #include <QDoubleSpinBox>
@@ -149,28 +150,39 @@ private slots:
         QVERIFY(d.dialogs->take_calls().empty());
     }
 
-    void a_second_window_is_warned()
+    // Two windows may score one class together now: the second is told so, Yes the default.
+    void a_second_window_is_told()
     {
         eval_fixture eval;
         two_one_one(eval);
         // The lock of another live process of this machine.
         other_process other;
-        eval.file(".lumo_test.lock", QByteArray::number(other.pid()) + '\n' + other_process_host() + '\n');
+        eval.file(".lumo_test.lock", QByteArray::number(other.pid()) + '\n' + local_host_name() + '\n');
         window_driver d;
         d.dialogs->queue_folder(eval.path);
         d.click("open_paper");
         std::vector<dialog_call> calls = d.dialogs->take_calls();
-        QCOMPARE(calls.back().kind, dialog_kind::confirm);
-        QCOMPARE(calls.back().default_answer, dialog_answer::cancel);   // Enter does not open it
-        QVERIFY(calls.back().text.startsWith(QStringLiteral("此评测已在另一个窗口中打开（进程号%1）").arg(other.pid())));
-        QVERIFY(!d.enabled("close_paper"));   // cancelled: not opened
+        QCOMPARE(calls.back().kind, dialog_kind::yes_no);
+        QCOMPARE(calls.back().default_answer, dialog_answer::yes);
+        QCOMPARE(calls.back().text, QStringLiteral("此评测已在另一个窗口中打开（进程号%1）。两个窗口可以同时评分，"
+                                                   "保存时逐个成绩合并，不会覆盖对方的成绩。是否打开？")
+                                        .arg(other.pid()));
+        QVERIFY(!d.enabled("close_paper"));   // No: not opened
 
-        d.dialogs->queue_confirm(true);
+        // Opened too, the other window's lock stays: a third window is told too.
+        d.dialogs->queue_yes_no(true);
         d.open(eval.path);
         QVERIFY(d.enabled("close_paper"));
-        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(QCoreApplication::applicationPid()));
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(other.pid()));
         d.close();
-        QVERIFY(eval.bytes(".lumo_test.lock").isEmpty());
+        QCOMPARE(eval.bytes(".lumo_test.lock").split('\n').value(0), QByteArray::number(other.pid()));
+
+        // Another machine's window is named with its machine.
+        eval.file(".lumo_test.lock", "12345\nteacher-pc\n");
+        d.dialogs->queue_folder(eval.path);
+        d.click("open_paper");
+        QVERIFY(d.dialogs->take_calls().back().text.startsWith(
+            QStringLiteral("此评测已在另一个窗口中打开（计算机“teacher-pc”上的进程号12345）")));
     }
 };
 

@@ -499,6 +499,7 @@ struct xlrd_sheet {
     QMap<int, int> widths;   // column: width in 1/256 characters
     bool frozen = false, selected = false;
     int split_row = 0;
+    QString titles;
 };
 
 QString xlrd_value(const QJsonObject &cell)
@@ -527,6 +528,7 @@ xlrd_sheet xlrd_sheet_read(const QJsonObject &o)
     sheet.frozen = o.value(QStringLiteral("frozen")).toBool();
     sheet.split_row = o.value(QStringLiteral("split_row")).toInt();
     sheet.selected = o.value(QStringLiteral("selected")).toBool();
+    sheet.titles = o.value(QStringLiteral("titles")).toString();
     const QJsonArray rows = o.value(QStringLiteral("cells")).toArray();
     for (int r = 0; r < rows.size(); ++r) {
         const QJsonArray row = rows[r].toArray();
@@ -634,8 +636,8 @@ workbook_sheet largest_sheet()
 }
 
 // Two sheets as the analysis makes them: Chinese names, a text in both (one shared string
-// table), the three number formats, widths and frozen header rows, and a chart, which the
-// .xls file leaves out. Excel keeps the cell padding in the width: 12 characters show as
+// table), the three number formats, widths and frozen header rows, rows printed on every
+// page of the second, and a chart, which the .xls file leaves out. Excel keeps the cell padding in the width: 12 characters show as
 // 12 * 7 + 5 pixels, stored as 89 / 7 * 256; a width of 0 leaves the column at its default.
 xls_case two_sheets_case()
 {
@@ -658,6 +660,8 @@ xls_case two_sheets_case()
     book[1].widths = {0, 20, 20, 0.5};
     book[1].frozen_rows = 2;
     book[1].charts.resize(1);
+    book[1].print = workbook_print();
+    book[1].print->title_rows = 2;
     xls_case two(QStringLiteral("two_sheets"), book);
     two.widths = {{{0, 3254}, {1, 2230}, {2, 2230}, {3, 1462}}, {{1, 5302}, {2, 5302}, {3, 219}}};
     return two;
@@ -729,6 +733,7 @@ void check_xlrd(const xlrd_book &book, const xls_case &c, bool ours)
         QCOMPARE(read.selected, i == 0);   // the first sheet is the one shown
         QCOMPARE(read.frozen, sheet.frozen_rows > 0);
         QCOMPARE(read.split_row, sheet.frozen_rows);
+        QCOMPARE(read.titles, sheet.print ? QStringLiteral("1:%1").arg(sheet.print->title_rows) : QString());
         QCOMPARE(qMakePair(read.rows, read.columns), used_area(sheet));
         QCOMPARE(read.cells, expected_cells(sheet, true));
         if (size_t(i) >= c.widths.size())

@@ -70,6 +70,19 @@ private:
     bool m_dropped = false;
 };
 
+// An item's line as wide as a box may be: the file name it begins with whole, what follows
+// cut at its end. Only a name that alone is wider than the box is cut, in its middle.
+QString listed_line(const QFontMetrics &metrics, const QString &item, int name_size, int width)
+{
+    if (metrics.horizontalAdvance(item) <= width)
+        return item;
+    const QString name = item.left(name_size);
+    const int name_width = metrics.horizontalAdvance(name);
+    if (name_size >= item.size() || name_width >= width)
+        return metrics.elidedText(name, Qt::ElideMiddle, width);
+    return name + metrics.elidedText(item.mid(name_size), Qt::ElideRight, width - name_width);
+}
+
 }  // namespace
 
 void dialogs::message(const QString &text)
@@ -119,6 +132,14 @@ bool dialogs::confirm(const listed_message &message, dialog_answer default_answe
         == dialog_answer::ok;
 }
 
+dialog_answer dialogs::merge_choice(const listed_message &conflicts)
+{
+    QString details;
+    const QString text = dialog_listed_text(conflicts, &details);
+    return ask({text, details, {dialog_answer::ours, dialog_answer::theirs, dialog_answer::cancel}, dialog_answer::cancel,
+                dialog_answer::cancel});
+}
+
 QString dialog_listed_text(const listed_message &message, QString *details)
 {
     const QFontMetrics metrics(QApplication::font());
@@ -133,7 +154,8 @@ QString dialog_listed_text(const listed_message &message, QString *details)
     QStringList lines{message.head};
     bool cut = false;
     for (int i = 0; i < shown; ++i) {
-        lines << metrics.elidedText(message.items[i], Qt::ElideMiddle, width);
+        const QString &item = message.items[i];
+        lines << listed_line(metrics, item, message.name_sizes.value(i, item.size()), width);
         cut |= lines.back() != message.items[i];
     }
     if (message.items.size() > shown)

@@ -53,6 +53,10 @@ public:
     // Save, Discard and Cancel, Save the default; Escape cancels.
     save_answer ask_save(const QString &text);
 
+    // The scores two windows changed apiece: 用本窗口的, 用文件中的 or 取消, 取消 the default,
+    // since either of the others overwrites somebody's score.
+    dialog_answer merge_choice(const listed_message &conflicts);
+
     // A message that lists files fits the screen: it names the first ones, says how many more
     // there are, and holds the whole list in the box's details.
     void message(const listed_message &message);
@@ -62,8 +66,9 @@ public:
 // A listed message names at most this many items in its text.
 constexpr int DIALOG_LISTED_ITEMS = 20;
 // The text of a listed message as a box shows it, and the whole list for its details when not
-// all of it is in the text. Each item takes one line, cut in its middle where it is wider than
-// a box may be, and no more items are named than the screen has lines for.
+// all of it is in the text. Each item takes one line; where it is wider than a box may be, what
+// follows its file name is cut at its end (a name alone, in its middle), and no more items are
+// named than the screen has lines for.
 QString dialog_listed_text(const listed_message &message, QString *details);
 
 // The real dialogs, modal to the window that asks.

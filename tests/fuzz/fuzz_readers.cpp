@@ -24,6 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     eval.some_cnt = size > 1 ? data[1] % 16 : 0;
     eval.unch_cnt = size > 2 ? data[2] % 16 : 0;
     eval.stu_cnt = size > 3 ? 1 + data[3] % 4 : 1;
+    eval.onech_questions.resize(std::size_t(eval.onech_cnt) + 1);
+    eval.some_questions.resize(std::size_t(eval.some_cnt) + 1);
+    eval.unch_questions.resize(std::size_t(eval.unch_cnt) + 1);
     evaluation_tables_reset(eval);
     // The last row: reading past the tables would go beyond their storage.
     const int s = eval.stu_cnt;
@@ -31,9 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     eval_format_read_scores(bytes, &eval, s);
     eval_format_write_scores(eval, s);
 
-    local_text_decode(bytes);
-    local_text_name(bytes);
+    eval_format_scores_outside(eval, s);
+
+    local_text_decode(bytes, size % 2 == 0);
     const int half = int(size / 2);
+    local_text_names({bytes.left(half), bytes.mid(half), bytes.left(half)}, size % 2 == 0);
     student_list_less(bytes.left(half), bytes.mid(half));
     return 0;
 }

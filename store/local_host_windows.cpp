@@ -1,20 +1,20 @@
-#include "store/process_info.h"
+#include "store/local_host.h"
 
 #include <QString>
 #include <QSysInfo>
 #include <windows.h>
 
-qint64 process_info_id()
+qint64 local_host_pid()
 {
     return GetCurrentProcessId();
 }
 
-QByteArray process_info_host()
+QByteArray local_host_name()
 {
     return QSysInfo::machineHostName().toUtf8();
 }
 
-bool process_info_alive(qint64 pid)
+bool local_host_running(qint64 pid)
 {
     if (pid <= 0 || pid > qint64(MAXDWORD))
         return false;
