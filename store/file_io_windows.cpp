@@ -9,6 +9,7 @@
 #include "store/windows_error.h"
 
 #include <QObject>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <mutex>
@@ -26,6 +27,21 @@ std::wstring wide(const QByteArray &path)
 QString last_error()
 {
     return windows_error_text(GetLastError());
+}
+
+// Why a call on path failed. Windows reports a name too long as a path not found or a bad
+// name, depending on the call and the version; the teacher is told what it is.
+QString failure_of(const std::wstring &path)
+{
+    const DWORD error = GetLastError();
+    std::size_t longest = 0;
+    for (std::size_t start = 0, end; start <= path.size(); start = end + 1) {
+        end = path.find_first_of(L"/\\", start);
+        end = end == std::wstring::npos ? path.size() : end;
+        longest = std::max(longest, end - start);
+    }
+    const bool too_long = path.size() >= MAX_PATH || longest > 255;
+    return windows_error_text(too_long ? DWORD(ERROR_FILENAME_EXCED_RANGE) : error);
 }
 
 // Closes a handle at scope exit.
@@ -154,19 +170,25 @@ QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *cont
 {
     file_stamp unused;
     stamp = stamp ? stamp : &unused;
-    const handle_guard file{open_existing(wide(path), GENERIC_READ)};
+    const std::wstring name = wide(path);
+    const handle_guard file{open_existing(name, GENERIC_READ)};
+    if (!file.valid()) {
+        *stamp = stamp_failed(GetLastError());
+        return failure_of(name);
+    }
+    // A device or a pipe (CON, NUL, \\.\pipe\...) is refused before anything waits for it.
+    if (GetFileType(file.handle) != FILE_TYPE_DISK) {
+        stamp->exists = true;
+        return QObject::tr("不是普通文件");
+    }
     BY_HANDLE_FILE_INFORMATION info;
-    if (!file.valid() || !GetFileInformationByHandle(file.handle, &info)) {
-        const DWORD error = GetLastError();
-        *stamp = stamp_failed(error);
-        return windows_error_text(error);
+    if (!GetFileInformationByHandle(file.handle, &info)) {
+        *stamp = stamp_failed(GetLastError());
+        return last_error();
     }
     *stamp = stamp_of(info);
     if (is_folder(info))
         return error_text(EISDIR);
-    // A device or a pipe (CON, NUL, \\.\pipe\...) is refused before anything waits for it.
-    if (GetFileType(file.handle) != FILE_TYPE_DISK)
-        return QObject::tr("不是普通文件");
     const auto read = [&](char *data, qint64 n, QString *failure) -> qint64 {
         DWORD got = 0;
         if (ReadFile(file.handle, data, DWORD(qMin<qint64>(n, 1 << 30)), &got, nullptr))
@@ -192,7 +214,7 @@ QString file_rename(const QByteArray &from, const QByteArray &to)
     const std::wstring target = wide(to);
     // Replaces to in one step, as rename() does on Linux; Windows' own rename() would refuse.
     if (!MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return last_error();
+        return failure_of(target);
     if (unflushed_forget(source))
         unflushed_note(target);
     return {};
@@ -216,7 +238,7 @@ QString file_write_new(const QByteArray &path, const QByteArray &contents)
     const HANDLE file =
         CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return last_error();
+        return failure_of(name);
     DWORD error = 0;
     if (!write_all(file, contents.constData(), contents.size()))
         error = GetLastError();
@@ -302,12 +324,14 @@ int dir_name_max(const QByteArray &)
 
 QString dir_make(const QByteArray &path)
 {
-    if (CreateDirectoryW(wide(path).c_str(), nullptr))
+    const std::wstring name = wide(path);
+    if (CreateDirectoryW(name.c_str(), nullptr))
         return {};
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS && dir_exists(path))
         return {};
-    return windows_error_text(error);
+    SetLastError(error);
+    return failure_of(name);
 }
 
 QString dir_list(const QByteArray &path, dir_entries *entries)

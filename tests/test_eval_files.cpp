@@ -162,13 +162,16 @@ private slots:
 
     void unreadable_is_not_absent()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows keeps files from their readers by access lists, not modes");
+#else
         eval_fixture eval;
         two_one_one(eval).scores("张三.stu", "2\n2\n4\n9\n");
         // The unprivileged user reaches everything but what each case takes away.
         for (const QString &path : {eval.dir.path(), eval.path, eval.path + "/st", eval.path + "/sc"})
-            QVERIFY(::chmod(QFile::encodeName(path).constData(), 0755) == 0);
+            QVERIFY(::chmod(file_name_encode(path).constData(), 0755) == 0);
         for (const QString &file : QDir(eval.path + "/st").entryList(QDir::Files))
-            ::chmod(QFile::encodeName(eval.path + "/st/" + file).constData(), 0644);
+            ::chmod(file_name_encode(eval.path + "/st/" + file).constData(), 0644);
         const QByteArray paper = eval.folder() + "/problem.prb";
         const QByteArray key = eval.folder() + "/answer.ans";
         const QByteArray sc = eval.folder() + "/sc";
@@ -194,6 +197,7 @@ private slots:
                  QStringList(QStringLiteral("sc：无法读取这个文件夹：%1，其中的成绩都未读入").arg(system_reason(EACCES))));
         QVERIFY(opened.eval.sc_suspect[1]);
         QCOMPARE(eval.bytes("sc/张三.stu"), QByteArray("2\n2\n4\n9\n"));   // never replaced unread
+#endif
     }
 
     void refusals_data()
