@@ -33,6 +33,10 @@ unch_page::unch_page(const unch_page_widgets &widgets, dialogs &dialogs)
 
 bool unch_page::eventFilter(QObject *, QEvent *event)
 {
+    // Whoever opens the page, by its tab or Ctrl+Tab, types a score next: the box takes the
+    // focus, and with it selects the score. A window restored keeps its focus where it was.
+    if (event->type() == QEvent::Show && !event->spontaneous() && m_widgets.unch_score_in->isEnabled())
+        m_widgets.unch_score_in->setFocus(Qt::TabFocusReason);
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto *key = static_cast<QKeyEvent *>(event);

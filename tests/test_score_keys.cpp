@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolTip>
@@ -147,11 +148,13 @@ private slots:
             box(d)->setFocus(reason);
             QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
         }
-        // Away to the statistics and back, then one click at the end of the text.
+        // Away to the statistics and back by the tabs: the box has the focus, its score
+        // selected. Then one click at the end of the text.
         tabs->setCurrentIndex(3);
+        tabs->tabBar()->setFocus();
         tabs->setCurrentIndex(2);
-        box(d)->setFocus();
-        QTest::qWait(0);
+        QTRY_VERIFY(box(d)->hasFocus());
+        QTRY_COMPARE(edit(d)->selectedText(), QStringLiteral("0.000"));
         edit(d)->deselect();
         const QPoint end(edit(d)->width() - 3, edit(d)->height() / 2);
         QTest::mouseClick(edit(d), Qt::LeftButton, Qt::NoModifier, end);
