@@ -4,7 +4,6 @@
 #include "store/file_io_common.h"
 
 #include <QObject>
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <dirent.h>
@@ -90,15 +89,6 @@ QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *cont
         }
     };
     return file_read_capped(info.st_size, max_bytes, read, contents);
-}
-
-QByteArray file_temporary_path(const QByteArray &path)
-{
-    // Short whatever the target's name, so any name that fits the folder can be replaced.
-    static std::atomic<unsigned> counter{0};
-    const int slash = path.lastIndexOf('/');
-    return path.left(slash + 1) + ".lumo-" + QByteArray::number(::getpid()) + '-'
-        + QByteArray::number(counter++) + ".tmp";
 }
 
 QString file_rename(const QByteArray &from, const QByteArray &to)

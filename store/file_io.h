@@ -2,7 +2,8 @@
 // File access on 8-bit paths exactly as the file system holds them. Qt's file classes
 // take QString paths, which cannot carry a name that is not valid in the locale's
 // encoding (a GB18030 name copied from Windows); these calls pass the bytes through.
-// On Windows a path is UTF-8, which the calls turn into the system's UTF-16 names.
+// On Windows a path is UTF-8 with "/" between folders (file_name_encode makes it so), which
+// the calls turn into the system's UTF-16 names.
 // Every function that can fail returns "" on success or the reason for the failure.
 
 #include <QByteArray>

@@ -3,9 +3,11 @@
 #include "store/file_io_common.h"
 
 #include "store/file_io.h"
+#include "store/local_host.h"
 
 #include <QList>
 #include <QObject>
+#include <atomic>
 
 namespace {
 
@@ -45,6 +47,15 @@ QString file_read_capped(qint64 size, qint64 max_bytes, const file_read_part &re
     data.resize(int(done));
     *contents = std::move(data);
     return {};
+}
+
+QByteArray file_temporary_path(const QByteArray &path)
+{
+    // Short whatever the target's name, so any name that fits the folder can be replaced.
+    static std::atomic<unsigned> counter{0};
+    const int slash = path.lastIndexOf('/');
+    return path.left(slash + 1) + ".lumo-" + QByteArray::number(local_host_pid()) + '-'
+        + QByteArray::number(counter++) + ".tmp";
 }
 
 qint64 file_temporary_pid(const QByteArray &name)

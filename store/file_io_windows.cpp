@@ -10,7 +10,6 @@
 
 #include <QObject>
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <mutex>
 #include <set>
@@ -197,15 +196,6 @@ QString file_read_all(const QByteArray &path, qint64 max_bytes, QByteArray *cont
         return -1;
     };
     return file_read_capped(stamp->size, max_bytes, read, contents);
-}
-
-QByteArray file_temporary_path(const QByteArray &path)
-{
-    // Short whatever the target's name, so any name that fits the folder can be replaced.
-    static std::atomic<unsigned> counter{0};
-    const int slash = qMax(path.lastIndexOf('/'), path.lastIndexOf('\\'));
-    return path.left(slash + 1) + ".lumo-" + QByteArray::number(quint64(GetCurrentProcessId())) + '-'
-        + QByteArray::number(counter++) + ".tmp";
 }
 
 QString file_rename(const QByteArray &from, const QByteArray &to)
